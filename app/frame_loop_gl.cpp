@@ -1,0 +1,70 @@
+// The GLUT side of the frame loop: the idle pass and the frame it asks for.
+#include <GL/freeglut.h>
+
+#include <cstdlib>
+#include <iostream>
+
+#include "app/scene.h"
+#include "platform/tick.h"
+
+namespace {
+
+KeyMapTargets keyMapTargets() {
+    return KeyMapTargets{camera,     viewpoints,      flight,
+                         timeOfDay,  spotLightOn,     fullScreen,
+                         normalMode, toggleFullScreen, [] { return std::rand(); }};
+}
+
+// The model is drawn centred on this point and turned −90° about y.
+constexpr float kModelOffset[3] = {50.0f, 1.9f, 49.0f};
+
+// Projection: vertical field of view in degrees, near and far planes in units.
+constexpr double kFieldOfView = 60.0;
+constexpr double kNear = 1.0;
+constexpr double kFar = 300.0;
+
+}  // namespace
+
+void onIdle() {
+    glutIdleFunc(nullptr);  // the loop stops unless this pass keeps it running
+    const std::uint32_t now = getTickCount();
+    pollKeys();
+    static KeyMapTargets targets = keyMapTargets();
+    if (updatePass(frameLoop, now, keyState, targets, overlayVisible, std::cout)) {
+        glutIdleFunc(onIdle);
+    }
+    glutPostRedisplay();
+}
+
+void onDisplay() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    // Pitch acts in eye space, after the look-at: positive tilts the view down.
+    glRotatef(static_cast<float>(camera.getPitch()), 1.0f, 0.0f, 0.0f);
+    const Vector3 eye = camera.getPosition();
+    const Vector3 centre = camera.getLookAt();
+    const Vector3 up = viewUp(camera.getDirection(), camera.getUp(), flight.flightHeading);
+    gluLookAt(eye.x, eye.y, eye.z, centre.x, centre.y, centre.z, up.x, up.y, up.z);
+
+    // Sky, lights and terrain take their places here; the lights come after
+    // the view so that their positions are in scene coordinates.
+    drawPlaceholder();
+
+    glTranslatef(kModelOffset[0], kModelOffset[1], kModelOffset[2]);
+    glRotatef(-90.0f, 0.0f, 1.0f, 0.0f);
+    // The model draws here, then the overlay, over everything.
+
+    glFlush();
+    glutSwapBuffers();
+    glDisable(GL_TEXTURE_2D);
+}
+
+void onReshape(int width, int height) {
+    if (height <= 0) height = 1;  // a minimised window has no aspect ratio
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(kFieldOfView, static_cast<double>(width) / height, kNear, kFar);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}

@@ -1,0 +1,25 @@
+#include "app/frame_update.h"
+
+bool updatePass(FrameLoop& loop, std::uint32_t now, const KeyState& keys, KeyMapTargets& t,
+                const bool& overlayVisible, std::ostream& flightOut) {
+    const std::uint32_t elapsed = now - loop.lastTick;  // modulo 2^32: right across a wrap
+
+    // Accelerations hold for one pass, only while their keys stay down.
+    t.camera.setForwardAccel(0.0);
+    t.camera.setStrafeAccel(0.0);
+
+    if (keys.anyKeyDown()) applyKeyMap(keys, t);
+
+    if (t.flight.flightTarget != -1) {
+        // lastTick stays where the flight began, so each step covers more ground:
+        // the flight accelerates.
+        const bool arrived = flightStep(t.flight, t.camera, t.viewpoints, elapsed, flightOut);
+        return !arrived;
+    }
+
+    const double seconds = elapsed / 1000.0;
+    t.camera.update(seconds);
+    if (t.camera.isStill() && !overlayVisible) return false;
+    loop.lastTick = now;
+    return true;
+}

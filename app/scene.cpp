@@ -1,0 +1,18 @@
+#include "app/scene.h"
+
+Camera camera;
+Viewpoints viewpoints{};
+FlightState flight;
+std::string timeOfDay = "day";
+SpotLightSwitches spotLightOn{};
+int normalMode = 0;
+bool overlayVisible = false;
+
+KeyState keyState;
+FrameLoop frameLoop;
+
+bool fullScreen = false;
+int windowWidth = 0;
+int windowHeight = 0;
+int savedWindowX = 0;
+int savedWindowY = 0;

@@ -1,0 +1,47 @@
+// The scene's global objects, in the order they are built. GLUT's callbacks
+// take no user pointer, so they reach the scene through these.
+#pragma once
+
+#include <string>
+
+#include "app/frame_update.h"
+#include "app/key_state.h"
+#include "camera/camera.h"
+#include "camera/viewpoints.h"
+#include "sky/time_of_day.h"
+
+extern Camera camera;
+extern Viewpoints viewpoints;  // all zero until start-up fills it
+extern FlightState flight;
+extern std::string timeOfDay;
+extern SpotLightSwitches spotLightOn;
+extern int normalMode;
+extern bool overlayVisible;
+
+extern KeyState keyState;
+extern FrameLoop frameLoop;
+
+// The window (start-up and F5).
+extern bool fullScreen;
+extern int windowWidth;
+extern int windowHeight;
+extern int savedWindowX;
+extern int savedWindowY;
+
+// GLUT callbacks and the operations they share.
+void onIdle();
+void onDisplay();
+void onReshape(int width, int height);
+void onKey();
+void onKeyboardDown(unsigned char key, int x, int y);
+void onKeyboardUp(unsigned char key, int x, int y);
+void onSpecialDown(int key, int x, int y);
+void onSpecialUp(int key, int x, int y);
+void pollKeys();
+void toggleFullScreen(bool& flag);
+
+struct Options;
+[[noreturn]] void startUp(int argc, char** argv, const Options& options);
+
+// Stand-in scene until the real one is drawn: a ground grid and a few posts.
+void drawPlaceholder();

@@ -1,0 +1,81 @@
+// Start-up: the question, the camera, the scene's data, the 16:9 window, the
+// GL state and callbacks; then GLUT's main loop, which never returns.
+#include <GL/freeglut.h>
+
+#include <vector>
+
+#include "app/options.h"
+#include "app/scene.h"
+#include "app/window_rule.h"
+#include "platform/ask.h"
+#include "platform/keyboard.h"
+#include "platform/tick.h"
+
+void toggleFullScreen(bool& flag) {
+    if (flag) {
+        savedWindowX = glutGet(GLUT_WINDOW_X);
+        savedWindowY = glutGet(GLUT_WINDOW_Y);
+        windowWidth = glutGet(GLUT_WINDOW_WIDTH);
+        windowHeight = glutGet(GLUT_WINDOW_HEIGHT);
+        glutFullScreen();
+    } else {
+        glutReshapeWindow(windowWidth, windowHeight);
+        glutPositionWindow(savedWindowX, savedWindowY);
+    }
+}
+
+void startUp(int argc, char** argv, const Options& options) {
+    (void)argc;
+    (void)argv;
+    switch (options.screen) {
+        case Options::Screen::FullScreen: fullScreen = true; break;
+        case Options::Screen::Windowed: fullScreen = false; break;
+        case Options::Screen::Ask:
+            fullScreen = askYesNo("Would you like full screen?", "Window size");
+            break;
+    }
+
+    camera.setPosition(Vector3{50.0, 1.8, 50.0});
+    camera.rotateHeading(-70.0);  // from the constructor's +x to the heading −70
+    camera.setBounds(Vector3{98.0, 0.0, 98.0}, Vector3{2.0, 0.0, 2.0});
+
+    flight.flightTarget = -1;
+    viewpoints = presetViewpoints();
+
+    // freeglut answers glutGet only after glutInit, so it comes before the
+    // screen size is read; the size and position rules are unchanged.
+    std::vector<std::string> args = options.glutArgs;
+    std::vector<char*> glutArgv;
+    for (std::string& a : args) glutArgv.push_back(a.data());
+    glutArgv.push_back(nullptr);
+    int glutArgc = static_cast<int>(args.size());
+    glutInit(&glutArgc, glutArgv.data());
+
+    const int sw = glutGet(GLUT_SCREEN_WIDTH);
+    const int sh = glutGet(GLUT_SCREEN_HEIGHT);
+    const WindowGeometry window = fitWindow(sw, sh);
+    windowWidth = window.width;
+    windowHeight = window.height;
+
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(windowWidth, windowHeight);
+    glutInitWindowPosition(window.x, window.y);
+    glutCreateWindow("Velmora");
+    openKeyboard(options.displayName.empty() ? nullptr : options.displayName.c_str());
+    if (fullScreen) toggleFullScreen(fullScreen);
+
+    frameLoop.lastTick = getTickCount();
+    glutIdleFunc(onIdle);
+    glClearColor(0.15f, 0.15f, 0.2f, 0.0f);
+    glEnable(GL_DEPTH_TEST);
+
+    glutDisplayFunc(onDisplay);
+    glutReshapeFunc(onReshape);
+    glutKeyboardFunc(onKeyboardDown);
+    glutKeyboardUpFunc(onKeyboardUp);
+    glutSpecialFunc(onSpecialDown);
+    glutSpecialUpFunc(onSpecialUp);
+
+    glutMainLoop();
+    std::exit(0);
+}

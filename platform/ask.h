@@ -1,0 +1,7 @@
+// The yes/no question, in place of a message box: a desktop dialog (zenity)
+// when one can be shown, else a prompt on the terminal, else No.
+#pragma once
+
+#include <string>
+
+bool askYesNo(const std::string& text, const std::string& caption);
