@@ -1,0 +1,120 @@
+#include "app/frame_update.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <sstream>
+
+#include "platform/virtual_keys.h"
+
+namespace {
+
+struct Loop {
+    Camera camera;
+    Viewpoints viewpoints = presetViewpoints();
+    FlightState flight;
+    std::string timeOfDay = "day";
+    SpotLightSwitches spotLightOn{};
+    bool fullScreen = false;
+    int normalMode = 0;
+    bool overlayVisible = false;
+    int nextRandom = 0;
+    KeyMapTargets targets{camera,     viewpoints,  flight,          timeOfDay,
+                          spotLightOn, fullScreen, normalMode,      [](bool&) {},
+                          [this] { return nextRandom; }};
+    FrameLoop loop;
+    std::ostringstream flightOut;
+
+    Loop() {
+        camera.setBounds(Vector3{98.0, 0.0, 98.0}, Vector3{2.0, 0.0, 2.0});
+        goToViewpoint(camera, viewpoints, 0);
+    }
+
+    bool pass(std::uint32_t now, std::initializer_list<int> held = {}) {
+        KeyState k;
+        for (int key : held) k.set(key, true);
+        k.updateAnyKeyDown();
+        return updatePass(loop, now, k, targets, overlayVisible, flightOut);
+    }
+};
+
+TEST(FrameUpdate, HoldingUpRunsTheLoopAndReleaseLetsItStopAtRest) {
+    Loop l;
+    l.loop.lastTick = 1000;
+    std::uint32_t now = 1000;
+    for (int i = 0; i < 7; ++i) {
+        now += 16;
+        EXPECT_TRUE(l.pass(now, {VK_UP}));
+        EXPECT_EQ(l.loop.lastTick, now);
+    }
+    EXPECT_EQ(l.camera.getForwardSpeed(), 5.0);  // limit reached within 0.1 s
+
+    int passes = 0;
+    bool running = true;
+    while (running && passes < 100) {
+        now += 16;
+        running = l.pass(now);
+        ++passes;
+    }
+    EXPECT_FALSE(running);
+    EXPECT_TRUE(l.camera.isStill());
+    EXPECT_NE(l.loop.lastTick, now);  // the stopping pass leaves the clock alone
+    EXPECT_GT(passes, 10);
+}
+
+TEST(FrameUpdate, TheOverlayKeepsTheLoopRunningAtRest) {
+    Loop l;
+    l.overlayVisible = true;
+    EXPECT_TRUE(l.pass(50));
+    EXPECT_EQ(l.loop.lastTick, 50u);
+    l.overlayVisible = false;
+    EXPECT_FALSE(l.pass(60));
+}
+
+TEST(FrameUpdate, ElapsedTimeIsTakenModuloTwoToThe32) {
+    Loop l;
+    l.loop.lastTick = 0xFFFFFFF0u;
+    EXPECT_TRUE(l.pass(0x00000050u, {VK_UP}));  // 0x60 = 96 ms, not ~49 days
+    EXPECT_DOUBLE_EQ(l.camera.getForwardSpeed(), 4.8);
+    EXPECT_EQ(l.loop.lastTick, 0x50u);
+}
+
+TEST(FrameUpdate, APassWithoutElapsedTimeStillAppliesStepKeys) {
+    Loop l;
+    l.loop.lastTick = 500;
+    EXPECT_FALSE(l.pass(500, {VK_SHIFT, VK_DOWN}));
+    EXPECT_EQ(l.camera.getPitch(), 5.0);
+    EXPECT_TRUE(l.pass(500, {VK_UP}));  // the acceleration alone keeps it running
+    EXPECT_EQ(l.camera.getForwardSpeed(), 0.0);
+    // Accelerations last one pass: cleared before the next map is applied.
+    EXPECT_FALSE(l.pass(500));
+    EXPECT_EQ(l.camera.getForwardAccel(), 0.0);
+}
+
+TEST(FrameUpdate, FlightPassesKeepTheClockSoTheFlightAccelerates) {
+    Loop l;
+    l.loop.lastTick = 1000;
+    l.nextRandom = 1;  // viewpoint 1, the far corner
+    EXPECT_TRUE(l.pass(1016, {'T'}));
+    EXPECT_EQ(l.flight.flightTarget, 1);
+    const Vector3 p1 = l.camera.getPosition();
+    EXPECT_TRUE(l.pass(1032, {VK_UP}));  // arrow keys have no effect in flight
+    const Vector3 p2 = l.camera.getPosition();
+    EXPECT_TRUE(l.pass(1048));
+    const Vector3 p3 = l.camera.getPosition();
+    EXPECT_EQ(l.loop.lastTick, 1000u);
+    EXPECT_GT(length(p3 - p2), length(p2 - p1));
+
+    bool running = true;
+    std::uint32_t now = 1048;
+    while (running && now < 200000) {
+        now += 16;
+        running = l.pass(now);
+    }
+    EXPECT_FALSE(running);  // arrival stops the loop, clock untouched
+    EXPECT_EQ(l.loop.lastTick, 1000u);
+    EXPECT_EQ(l.camera.getPosition(), l.viewpoints[1].position);
+    EXPECT_EQ(l.flight.flightTarget, -1);
+}
+
+}  // namespace

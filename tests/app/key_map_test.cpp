@@ -1,0 +1,164 @@
+#include "app/key_map.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
+#include "platform/virtual_keys.h"
+
+namespace {
+
+constexpr int P = 'P';
+constexpr int T = 'T';
+
+// The scene state the key map acts on, with a full-screen stub that counts calls.
+struct Scene {
+    Camera camera;
+    Viewpoints viewpoints = presetViewpoints();
+    FlightState flight;
+    std::string timeOfDay = "day";
+    SpotLightSwitches spotLightOn{};
+    bool fullScreen = false;
+    int normalMode = 0;
+    int toggles = 0;
+    int draws = 0;
+    KeyMapTargets targets{camera,      viewpoints, flight,
+                          timeOfDay,   spotLightOn, fullScreen,
+                          normalMode,  [this](bool&) { ++toggles; },
+                          [this] { return draws++; }};
+
+    Scene() {
+        camera.setBounds(Vector3{98.0, 0.0, 98.0}, Vector3{2.0, 0.0, 2.0});
+        goToViewpoint(camera, viewpoints, 0);
+    }
+
+    void press(std::initializer_list<int> keys) {
+        KeyState k;
+        for (int key : keys) k.set(key, true);
+        k.updateAnyKeyDown();
+        camera.setForwardAccel(0.0);
+        camera.setStrafeAccel(0.0);
+        applyKeyMap(k, targets);
+    }
+};
+
+TEST(KeyMap, PCyclesNormalModesForwardsAndShiftPBackwards) {
+    Scene s;
+    int seen[4];
+    for (int i = 0; i < 4; ++i) {
+        seen[i] = s.normalMode;
+        s.press({P});
+    }
+    EXPECT_EQ(seen[1], 1);
+    EXPECT_EQ(seen[2], 2);
+    EXPECT_EQ(seen[3], 0);
+    ASSERT_EQ(s.normalMode, 1);
+    s.press({P, VK_SHIFT});
+    EXPECT_EQ(s.normalMode, 0);
+    s.press({P, VK_SHIFT});
+    EXPECT_EQ(s.normalMode, 2);
+    s.press({P, VK_SHIFT});
+    EXPECT_EQ(s.normalMode, 1);
+}
+
+TEST(KeyMap, TabFunctionKeysAndF5ActOnEveryPassTheyAreHeld) {
+    Scene s;
+    s.press({VK_TAB});
+    EXPECT_EQ(s.timeOfDay, "twilight");
+    s.press({VK_TAB});
+    s.press({VK_TAB});
+    EXPECT_EQ(s.timeOfDay, "day");
+
+    s.press({VK_F1, VK_F3});
+    EXPECT_EQ(s.spotLightOn, (SpotLightSwitches{true, false, true, false}));
+    s.press({VK_F1, VK_F2, VK_F4});
+    EXPECT_EQ(s.spotLightOn, (SpotLightSwitches{false, true, true, true}));
+
+    s.press({VK_F5});
+    EXPECT_TRUE(s.fullScreen);
+    s.press({VK_F5});
+    EXPECT_FALSE(s.fullScreen);
+    EXPECT_EQ(s.toggles, 2);
+}
+
+TEST(KeyMap, PlainArrowsWalkAndTurnAndOppositesCancel) {
+    Scene s;
+    s.press({VK_UP});
+    EXPECT_EQ(s.camera.getForwardAccel(), 50.0);
+    s.press({VK_DOWN});
+    EXPECT_EQ(s.camera.getForwardAccel(), -50.0);
+    s.press({VK_UP, VK_DOWN});
+    EXPECT_EQ(s.camera.getForwardAccel(), 0.0);
+    s.press({VK_LEFT});
+    EXPECT_EQ(s.camera.getTurnRate(), -5.0);
+    s.press({VK_RIGHT});
+    s.press({VK_RIGHT});
+    EXPECT_EQ(s.camera.getTurnRate(), 5.0);
+    s.press({VK_LEFT, VK_RIGHT});
+    EXPECT_EQ(s.camera.getTurnRate(), 5.0);
+}
+
+TEST(KeyMap, ShiftStrafesAndTiltsControlRisesAndBothTogetherDoNothing) {
+    Scene s;
+    s.press({VK_SHIFT, VK_LEFT});
+    EXPECT_EQ(s.camera.getStrafeAccel(), -50.0);
+    EXPECT_EQ(s.camera.getTurnRate(), 0.0);
+    s.press({VK_SHIFT, VK_RIGHT});
+    EXPECT_EQ(s.camera.getStrafeAccel(), 50.0);
+    s.press({VK_SHIFT, VK_LEFT, VK_RIGHT});
+    EXPECT_EQ(s.camera.getStrafeAccel(), 0.0);
+    s.press({VK_SHIFT, VK_UP});
+    EXPECT_EQ(s.camera.getPitch(), -5.0);
+    EXPECT_EQ(s.camera.getForwardAccel(), 0.0);
+    s.press({VK_SHIFT, VK_DOWN});
+    s.press({VK_SHIFT, VK_DOWN});
+    EXPECT_EQ(s.camera.getPitch(), 5.0);
+
+    const double y = s.camera.getPosition().y;
+    s.press({VK_CONTROL, VK_UP});
+    EXPECT_DOUBLE_EQ(s.camera.getPosition().y, y + 0.1);
+    s.press({VK_CONTROL, VK_DOWN});
+    s.press({VK_CONTROL, VK_DOWN});
+    EXPECT_DOUBLE_EQ(s.camera.getPosition().y, y - 0.1);
+    s.press({VK_CONTROL, VK_LEFT});  // Control gives Left and Right no meaning
+    s.press({VK_CONTROL, VK_UP, VK_DOWN});
+    EXPECT_EQ(s.camera.getTurnRate(), 0.0);
+    EXPECT_DOUBLE_EQ(s.camera.getPosition().y, y - 0.1);
+
+    const Camera before = s.camera;
+    s.press({VK_SHIFT, VK_CONTROL, VK_UP, VK_LEFT});
+    EXPECT_EQ(s.camera.getPitch(), before.getPitch());
+    EXPECT_EQ(s.camera.getPosition(), before.getPosition());
+    EXPECT_EQ(s.camera.getStrafeAccel(), 0.0);
+    EXPECT_EQ(s.camera.getForwardAccel(), 0.0);
+    EXPECT_EQ(s.camera.getTurnRate(), 0.0);
+}
+
+TEST(KeyMap, ViewpointAndFlightKeysFormOneChain) {
+    Scene s;
+    s.press({'1', 'T'});
+    EXPECT_EQ(s.camera.getPosition(), s.viewpoints[1].position);
+    EXPECT_EQ(s.flight.flightTarget, -1);
+    EXPECT_EQ(s.draws, 0);
+
+    s.press({'4', '2', '3'});
+    EXPECT_EQ(s.camera.getPosition(), s.viewpoints[2].position);
+    s.press({'5', '4'});
+    EXPECT_EQ(s.camera.getPosition(), s.viewpoints[4].position);
+    s.press({'5'});
+    EXPECT_EQ(s.camera.getPosition(), s.viewpoints[0].position);
+
+    s.press({'T'});
+    EXPECT_NE(s.flight.flightTarget, -1);
+    const int draws = s.draws;
+    s.press({'T'});  // a flight cannot be restarted or cancelled
+    EXPECT_EQ(s.draws, draws);
+
+    // A viewpoint key during a flight moves the camera; the flight goes on.
+    const int target = s.flight.flightTarget;
+    s.press({'3'});
+    EXPECT_EQ(s.camera.getPosition(), s.viewpoints[3].position);
+    EXPECT_EQ(s.flight.flightTarget, target);
+}
+
+}  // namespace
