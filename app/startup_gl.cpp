@@ -17,6 +17,10 @@ void toggleFullScreen(bool& flag) {
         savedWindowY = glutGet(GLUT_WINDOW_Y);
         windowWidth = glutGet(GLUT_WINDOW_WIDTH);
         windowHeight = glutGet(GLUT_WINDOW_HEIGHT);
+        // Without a window manager, freeglut covers the screen by moving the
+        // window back by its own offset, which lands it off screen unless it
+        // already stands at the origin.
+        glutPositionWindow(0, 0);
         glutFullScreen();
     } else {
         glutReshapeWindow(windowWidth, windowHeight);

@@ -1,0 +1,100 @@
+// Runs the real program as a user meets it: a private Xvfb screen, the binary
+// in a window, key events through xdotool, and the screen read back by pixels.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A private X server on a free display number, stopped by its own pid.
+class XvfbScreen {
+public:
+    XvfbScreen(int width, int height);
+    ~XvfbScreen();
+    XvfbScreen(const XvfbScreen&) = delete;
+    XvfbScreen& operator=(const XvfbScreen&) = delete;
+
+    bool ok() const { return display_ != nullptr; }
+    const std::string& name() const { return name_; }
+    struct _XDisplay* display() const { return display_; }
+
+private:
+    pid_t pid_ = -1;
+    std::string name_;
+    struct _XDisplay* display_ = nullptr;
+};
+
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgb;  // rows from the top, 3 bytes a pixel
+
+    const std::uint8_t* at(int x, int y) const { return &rgb[(y * width + x) * 3u]; }
+    // Mean of each channel over a rectangle.
+    void meanColour(int x0, int y0, int x1, int y1, double out[3]) const;
+    bool writePpm(const std::string& path) const;
+};
+
+// Fraction of pixels whose channels differ by more than tolerance.
+double differingFraction(const Image& a, const Image& b, int tolerance = 8);
+
+struct Geometry {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// The program, started with args on the given screen; stdout and stderr go to
+// files that the test can read. Killed (by its pid) when it goes out of scope.
+class Program {
+public:
+    Program(const XvfbScreen& screen, const std::vector<std::string>& args,
+            const std::string& workingDirectory = "");
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Waits until a top-level window titled "Velmora" is mapped; false on time-out.
+    bool waitForWindow(double seconds = 20.0);
+    unsigned long window() const { return window_; }
+    std::string title() const;
+    Geometry geometry() const;
+    Image screenshot() const;
+    bool running();
+    // User plus system CPU time of the process, in seconds.
+    double cpuSeconds() const;
+    std::string output() const;       // what it wrote on standard output
+    std::string errorOutput() const;  // on standard error
+
+    // xdotool: "keydown Up", "keyup Up", "key Tab", "key shift+p" ...
+    void xdotool(const std::string& arguments) const;
+    void keyDown(const std::string& keys) const { xdotool("keydown " + keys); }
+    void keyUp(const std::string& keys) const { xdotool("keyup " + keys); }
+    void tap(const std::string& keys) const { xdotool("key " + keys); }
+
+private:
+    const XvfbScreen& screen_;
+    pid_t pid_ = -1;
+    unsigned long window_ = 0;
+    std::string outPath_;
+    std::string errPath_;
+};
+
+void sleepSeconds(double s);
+
+// Polls until pred() holds or the time runs out; returns pred()'s last value.
+template <typename Pred>
+bool waitUntil(Pred pred, double seconds, double step = 0.05) {
+    for (double t = 0.0; t < seconds; t += step) {
+        if (pred()) return true;
+        sleepSeconds(step);
+    }
+    return pred();
+}
+
+// Where the e2e tests find the program and the bundled scene.
+std::string programPath();
+std::string dataDirectory();
