@@ -1,5 +1,10 @@
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 
+#include "app/data_directory.h"
 #include "app/options.h"
 #include "app/scene.h"
 
@@ -12,6 +17,15 @@ int main(int argc, char** argv) {
     if (options.help) {
         std::cout << usageText("velmora");
         return 0;
+    }
+
+    // Every file is read relative to the working directory, so settle it before
+    // anything is loaded.
+    const std::string data = chooseDataDirectory(options.dataDir, VELMORA_DATA_DIR);
+    if (!data.empty() && chdir(data.c_str()) != 0) {
+        std::cerr << "velmora: cannot use the data directory '" << data
+                  << "': " << std::strerror(errno) << "\n";
+        return 2;
     }
     startUp(argc, argv, options);
 }

@@ -34,3 +34,38 @@ TEST(Options, MistakesAreReportedNotIgnored) {
 }
 
 }  // namespace
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+#include "app/data_directory.h"
+
+namespace {
+
+TEST(DataDirectory, RequestedThenWorkingThenBundled) {
+    char bundled[] = "/tmp/velmora-data-XXXXXX";
+    ASSERT_NE(mkdtemp(bundled), nullptr);
+    char empty[] = "/tmp/velmora-cwd-XXXXXX";
+    ASSERT_NE(mkdtemp(empty), nullptr);
+    const std::string model = std::string(bundled) + "/" + kModelFileName;
+    std::ofstream(model) << "v 0 0 0\n";
+
+    char previous[4096];
+    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(chdir(empty), 0);
+    EXPECT_EQ(chooseDataDirectory("", bundled), bundled);
+    EXPECT_EQ(chooseDataDirectory("mine", bundled), "mine");
+    EXPECT_EQ(chooseDataDirectory("", empty), "");  // nowhere better: stay
+    ASSERT_EQ(chdir(bundled), 0);
+    EXPECT_EQ(chooseDataDirectory("", "/elsewhere"), "");  // the working directory has it
+    ASSERT_EQ(chdir(previous), 0);
+
+    std::remove(model.c_str());
+    rmdir(bundled);
+    rmdir(empty);
+}
+
+}  // namespace
