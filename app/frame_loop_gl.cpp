@@ -33,6 +33,7 @@ void onIdle() {
     if (updatePass(frameLoop, now, keyState, targets, overlayVisible, std::cout)) {
         glutIdleFunc(onIdle);
     }
+    std::cout.flush();  // flight distances appear as they happen, also in a pipe
     glutPostRedisplay();
 }
 

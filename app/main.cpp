@@ -27,5 +27,5 @@ int main(int argc, char** argv) {
                   << "': " << std::strerror(errno) << "\n";
         return 2;
     }
-    startUp(argc, argv, options);
+    startUp(options);
 }

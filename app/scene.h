@@ -41,7 +41,11 @@ void pollKeys();
 void toggleFullScreen(bool& flag);
 
 struct Options;
-[[noreturn]] void startUp(int argc, char** argv, const Options& options);
+// Start-up up to the main loop: the question, the camera, the scene, the window,
+// GL state and callbacks. Benchmarks call it to draw frames themselves.
+void createScene(const Options& options);
+// createScene, then GLUT's main loop, which never returns.
+[[noreturn]] void startUp(const Options& options);
 
 // Stand-in scene until the real one is drawn: a ground grid and a few posts.
 void drawPlaceholder();

@@ -28,9 +28,7 @@ void toggleFullScreen(bool& flag) {
     }
 }
 
-void startUp(int argc, char** argv, const Options& options) {
-    (void)argc;
-    (void)argv;
+void createScene(const Options& options) {
     switch (options.screen) {
         case Options::Screen::FullScreen: fullScreen = true; break;
         case Options::Screen::Windowed: fullScreen = false; break;
@@ -79,7 +77,10 @@ void startUp(int argc, char** argv, const Options& options) {
     glutKeyboardUpFunc(onKeyboardUp);
     glutSpecialFunc(onSpecialDown);
     glutSpecialUpFunc(onSpecialUp);
+}
 
+void startUp(const Options& options) {
+    createScene(options);
     glutMainLoop();
-    std::exit(0);
+    std::exit(0);  // freeglut may return when the window closes
 }

@@ -224,6 +224,16 @@ Image Program::screenshot() const {
     return img;
 }
 
+unsigned long Program::centrePixel() const {
+    const Geometry g = geometry();
+    XImage* x = XGetImage(screen_.display(), window_, g.width / 2, g.height / 2, 1, 1, AllPlanes,
+                          ZPixmap);
+    if (!x) return 0;
+    const unsigned long p = XGetPixel(x, 0, 0) & 0xFFFFFF;
+    XDestroyImage(x);
+    return p;
+}
+
 bool Program::running() { return pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) == 0; }
 
 double Program::cpuSeconds() const {

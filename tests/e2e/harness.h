@@ -63,6 +63,8 @@ public:
     std::string title() const;
     Geometry geometry() const;
     Image screenshot() const;
+    // The centre pixel of the window, as 0xRRGGBB; cheap enough to poll.
+    unsigned long centrePixel() const;
     bool running();
     // User plus system CPU time of the process, in seconds.
     double cpuSeconds() const;
