@@ -201,20 +201,17 @@ Geometry Program::geometry() const {
 
 Image Program::screenshot() const {
     Display* d = screen_.display();
-    XSync(d, False);
-    const Window root = DefaultRootWindow(d);
-    XWindowAttributes a{};
-    XGetWindowAttributes(d, root, &a);
+    const Geometry g = geometry();
     Image img;
-    XImage* x = XGetImage(d, root, 0, 0, a.width, a.height, AllPlanes, ZPixmap);
+    XImage* x = XGetImage(d, window_, 0, 0, g.width, g.height, AllPlanes, ZPixmap);
     if (!x) return img;
-    img.width = a.width;
-    img.height = a.height;
-    img.rgb.resize(static_cast<std::size_t>(a.width) * a.height * 3);
-    for (int yy = 0; yy < a.height; ++yy) {
-        for (int xx = 0; xx < a.width; ++xx) {
+    img.width = g.width;
+    img.height = g.height;
+    img.rgb.resize(static_cast<std::size_t>(g.width) * g.height * 3);
+    for (int yy = 0; yy < g.height; ++yy) {
+        for (int xx = 0; xx < g.width; ++xx) {
             const unsigned long p = XGetPixel(x, xx, yy);
-            std::uint8_t* o = &img.rgb[(static_cast<std::size_t>(yy) * a.width + xx) * 3];
+            std::uint8_t* o = &img.rgb[(static_cast<std::size_t>(yy) * g.width + xx) * 3];
             o[0] = static_cast<std::uint8_t>((p >> 16) & 0xFF);
             o[1] = static_cast<std::uint8_t>((p >> 8) & 0xFF);
             o[2] = static_cast<std::uint8_t>(p & 0xFF);

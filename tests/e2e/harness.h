@@ -62,7 +62,7 @@ public:
     unsigned long window() const { return window_; }
     std::string title() const;
     Geometry geometry() const;
-    Image screenshot() const;
+    Image screenshot() const;  // the window's contents
     // The centre pixel of the window, as 0xRRGGBB; cheap enough to poll.
     unsigned long centrePixel() const;
     bool running();
