@@ -33,9 +33,9 @@ int unpackAlignmentFor(int width, int channels);
 std::uint32_t uploadScreenImage(const char* file);
 
 class OverlayScreens {
-public:
-    bool visible = false;       // drawn while true; start-up sets it
-    bool timerStarted = false;  // set by the first visible draw, never cleared
+  public:
+    bool visible = false;         // drawn while true; start-up sets it
+    bool timerStarted = false;    // set by the first visible draw, never cleared
     std::uint32_t startTick = 0;  // tick (ms) of the first visible draw
     // GL texture names: 0 intro ("intro1.png"), 1 help, 2 outro. The intro is
     // 0 when its image could not be read.

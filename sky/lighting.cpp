@@ -35,21 +35,39 @@ constexpr Rgba kNoAmbient = {0.0f, 0.0f, 0.0f, 1.0f};
 // Two lights either side of the circle's middle, aimed down at 45° towards
 // it; one looking along +z; one 10 units below ground pointing straight up.
 const std::array<SpotLight, 4> kSpotLights = {{
-    {{25.0f, 3.9f, 49.0f, 1.0f}, {1.0f, -1.0f, 0.0f}, {1.0f, 1.0f, 0.0f, 1.0f}, kNoAmbient,
-     45.0f, 2.0f},
-    {{75.0f, 3.9f, 49.0f, 1.0f}, {-1.0f, -1.0f, 0.0f}, {0.0f, 1.0f, 1.0f, 1.0f}, kNoAmbient,
-     45.0f, 2.0f},
-    {{50.0f, 3.9f, 25.0f, 1.0f}, {0.0f, 0.0f, 1.0f}, {1.0f, 0.3f, 0.3f, 1.0f}, kNoAmbient,
-     45.0f, 2.0f},
-    {{50.0f, -10.0f, 50.0f, 1.0f}, {0.0f, 1.0f, 0.0f}, {0.8f, 0.9f, 1.0f, 1.0f}, kNoAmbient,
-     60.0f, 1.0f},
+    {{25.0f, 3.9f, 49.0f, 1.0f},
+     {1.0f, -1.0f, 0.0f},
+     {1.0f, 1.0f, 0.0f, 1.0f},
+     kNoAmbient,
+     45.0f,
+     2.0f},
+    {{75.0f, 3.9f, 49.0f, 1.0f},
+     {-1.0f, -1.0f, 0.0f},
+     {0.0f, 1.0f, 1.0f, 1.0f},
+     kNoAmbient,
+     45.0f,
+     2.0f},
+    {{50.0f, 3.9f, 25.0f, 1.0f},
+     {0.0f, 0.0f, 1.0f},
+     {1.0f, 0.3f, 0.3f, 1.0f},
+     kNoAmbient,
+     45.0f,
+     2.0f},
+    {{50.0f, -10.0f, 50.0f, 1.0f},
+     {0.0f, 1.0f, 0.0f},
+     {0.8f, 0.9f, 1.0f, 1.0f},
+     kNoAmbient,
+     60.0f,
+     1.0f},
 }};
 
 std::array<float, 4> currentSunPosition = kSunStart;
 
 }  // namespace
 
-const std::array<SunSetting, 3>& sunSettings() { return kSunSettings; }
+const std::array<SunSetting, 3>& sunSettings() {
+    return kSunSettings;
+}
 
 const SunSetting* findSunSetting(const std::string& timeOfDay) {
     for (const SunSetting& setting : kSunSettings) {
@@ -58,9 +76,13 @@ const SunSetting* findSunSetting(const std::string& timeOfDay) {
     return nullptr;
 }
 
-const std::array<SpotLight, 4>& spotLights() { return kSpotLights; }
+const std::array<SpotLight, 4>& spotLights() {
+    return kSpotLights;
+}
 
-const std::array<float, 4>& sunPosition() { return currentSunPosition; }
+const std::array<float, 4>& sunPosition() {
+    return currentSunPosition;
+}
 
 const std::array<float, 4>& updateSunPosition(const std::string& timeOfDay) {
     const SunSetting* setting = findSunSetting(timeOfDay);
@@ -68,4 +90,6 @@ const std::array<float, 4>& updateSunPosition(const std::string& timeOfDay) {
     return currentSunPosition;
 }
 
-void resetSunPosition() { currentSunPosition = kSunStart; }
+void resetSunPosition() {
+    currentSunPosition = kSunStart;
+}

@@ -17,8 +17,8 @@ struct SunSetting {
     Rgba ambient;           // GL_LIGHT0 colours
     Rgba diffuse;
     Rgba specular;
-    bool setsHeight;        // false: the sun keeps the height it had
-    float height;           // sunPosition y when setsHeight
+    bool setsHeight;  // false: the sun keeps the height it had
+    float height;     // sunPosition y when setsHeight
 };
 
 // A spot light's fixed shape and colour, and where it stands in the scene.
@@ -27,8 +27,8 @@ struct SpotLight {
     std::array<float, 3> direction;  // scene axes, need not be unit length
     Rgba colour;                     // GL_DIFFUSE and GL_SPECULAR
     Rgba ambient;
-    float cutoff;                    // half-angle of the cone, degrees
-    float exponent;                  // GL_SPOT_EXPONENT, 0..128
+    float cutoff;    // half-angle of the cone, degrees
+    float exponent;  // GL_SPOT_EXPONENT, 0..128
 };
 
 // Rows for "day", "twilight" and "night", in that order.

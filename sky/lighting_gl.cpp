@@ -6,7 +6,9 @@
 
 namespace {
 
-GLenum spotLightName(std::size_t i) { return static_cast<GLenum>(GL_LIGHT1 + i); }
+GLenum spotLightName(std::size_t i) {
+    return static_cast<GLenum>(GL_LIGHT1 + i);
+}
 
 }  // namespace
 

@@ -1,7 +1,7 @@
 // The sky cube's tables and which images go where: plain data, no GL.
-#include <sstream>
-
 #include "sky/skybox.h"
+
+#include <sstream>
 
 const std::array<std::array<float, 3>, 8> skyCorners = {{
     {100.0f, 100.0f, -100.0f},

@@ -30,7 +30,7 @@ int skyTextureBase(const std::string& timeOfDay);
 std::vector<std::pair<unsigned, std::string>> skyImageFiles();
 
 class Skybox {
-public:
+  public:
     // GL texture names: slots 0–4 the day faces, 5–9 the twilight faces; 0 for
     // an image that failed (that face is drawn untextured). Empty until load.
     std::vector<std::uint32_t> textures;

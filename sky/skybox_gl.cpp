@@ -8,10 +8,10 @@ void Skybox::load() {
     textures.assign(kSkyTextureCount, 0);
     // A missing image leaves its slot 0: that face is drawn untextured.
     for (const auto& [slot, file] : skyImageFiles()) {
-        textures[slot] = SOIL_load_OGL_texture(
-            file.c_str(), SOIL_LOAD_AUTO, SOIL_CREATE_NEW_ID,
-            SOIL_FLAG_MIPMAPS | SOIL_FLAG_INVERT_Y | SOIL_FLAG_COMPRESS_TO_DXT |
-                SOIL_FLAG_NTSC_SAFE_RGB);
+        textures[slot] =
+            SOIL_load_OGL_texture(file.c_str(), SOIL_LOAD_AUTO, SOIL_CREATE_NEW_ID,
+                                  SOIL_FLAG_MIPMAPS | SOIL_FLAG_INVERT_Y |
+                                      SOIL_FLAG_COMPRESS_TO_DXT | SOIL_FLAG_NTSC_SAFE_RGB);
     }
 }
 

@@ -1,10 +1,10 @@
 // Reading "heightmap.png" into the mesh: the image library's raw-pixel loader
 // only, so this runs before any window or GL context exists.
+#include "terrain/terrain.h"
+
 #include <SOIL/SOIL.h>
 
 #include <iostream>
-
-#include "terrain/terrain.h"
 
 namespace {
 
@@ -12,7 +12,9 @@ constexpr const char* kHeightmapFile = "heightmap.png";
 
 }  // namespace
 
-Terrain::Terrain(unsigned columns_, unsigned rows_) { build(columns_, rows_); }
+Terrain::Terrain(unsigned columns_, unsigned rows_) {
+    build(columns_, rows_);
+}
 
 void Terrain::build(unsigned columns_, unsigned rows_) {
     int width = 0;
@@ -32,9 +34,9 @@ void Terrain::build(unsigned columns_, unsigned rows_) {
         std::cerr << kHeightmapFile << ": cannot be read (" << SOIL_last_result()
                   << "); the ground is flat\n";
     } else if (byteCount < needed) {
-        std::cerr << kHeightmapFile << ": " << width << " x " << height << " x " << channels
-                  << " bytes, fewer than the " << columns_ << " x " << rows_
-                  << " the ground needs; the ground is flat\n";
+        std::cerr << kHeightmapFile << ": " << byteCount << " bytes of pixels (" << width << " x "
+                  << height << " x " << channels << "), fewer than the " << needed << " a "
+                  << columns_ << " x " << rows_ << " ground needs; the ground is flat\n";
     }
     buildFromPixels(pixels, byteCount, columns_, rows_);
     if (pixels != nullptr) SOIL_free_image_data(pixels);

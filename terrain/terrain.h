@@ -24,8 +24,8 @@ static_assert(offsetof(TerrainVertex, texCoord) == 24, "texCoord at byte 24");
 float terrainHeight(std::uint8_t sample);
 
 class Terrain {
-public:
-    std::uint32_t groundTexture = 0;     // GL texture name of "ground.png"; 0 = untextured
+  public:
+    std::uint32_t groundTexture = 0;      // GL texture name of "ground.png"; 0 = untextured
     std::vector<TerrainVertex> vertices;  // rows × columns, row-major: (r, c) is r × columns + c
     std::uint32_t columns = 0;            // grid points per row (z direction)
     std::uint32_t rows = 0;               // grid rows (x direction)

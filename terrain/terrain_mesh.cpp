@@ -18,8 +18,8 @@ float terrainHeight(std::uint8_t sample) {
     return product - kHeightBase;
 }
 
-bool Terrain::buildFromPixels(const std::uint8_t* pixels, std::size_t byteCount,
-                              unsigned columns_, unsigned rows_) {
+bool Terrain::buildFromPixels(const std::uint8_t* pixels, std::size_t byteCount, unsigned columns_,
+                              unsigned rows_) {
     columns = columns_;
     rows = rows_;
     vertices.clear();

@@ -1,9 +1,10 @@
 // uploadScreenImage, load and draw against a real GL context: texels read
 // back for every channel count, the overlay on screen, its time-out on a
 // replaced clock, and the state it leaves.
+#include <GL/glu.h>
 #include <gtest/gtest.h>
 
-#include <GL/glu.h>
+#include <memory>
 
 #include "overlay/overlay_screens.h"
 #include "platform/tick.h"
@@ -31,8 +32,7 @@ Uploaded upload(const char* file) {
     EXPECT_EQ(filter, GL_NEAREST);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &result.width);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &result.height);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT,
-                             &result.internalFormat);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &result.internalFormat);
     result.rgba.resize(static_cast<std::size_t>(result.width) * result.height * 4);
     if (!result.rgba.empty()) {
         glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, result.rgba.data());
@@ -60,7 +60,9 @@ std::vector<GLfloat> matrix(GLenum name) {
 }
 
 std::uint32_t fakeNow = 0;
-std::uint32_t fakeTick() { return fakeNow; }
+std::uint32_t fakeTick() {
+    return fakeNow;
+}
 
 }  // namespace
 
@@ -135,7 +137,7 @@ TEST(OverlayUploadGL, EveryChannelCountAndOddWidthsUploadWhatTheFileHolds) {
 }
 
 class OverlayGL : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test_gl::ensureContext();
         dir_ = std::make_unique<test_files::ScratchDirectory>("overlay-draw");
@@ -143,8 +145,10 @@ protected:
         std::vector<std::uint8_t> intro;
         for (int y = 0; y < 8; ++y) {
             for (int x = 0; x < 8; ++x) {
-                if (y < 4) intro.insert(intro.end(), {220, 40, 40});
-                else intro.insert(intro.end(), {40, 40, 220});
+                if (y < 4)
+                    intro.insert(intro.end(), {220, 40, 40});
+                else
+                    intro.insert(intro.end(), {40, 40, 220});
             }
         }
         test_files::write("intro1.png", 8, 8, 3, intro);

@@ -43,7 +43,8 @@ TEST(OverlayClock, HelpScreenNeverTimesOut) {
 TEST(OverlayImages, EveryVisiblePixelGetsAlpha191) {
     std::uint8_t rgba[] = {10, 20, 30, 0, 11, 21, 31, 1, 12, 22, 32, 128, 13, 23, 33, 255};
     setVisibleAlpha(rgba, 4, 4);
-    const std::uint8_t rgbaAfter[] = {10, 20, 30, 0, 11, 21, 31, 191, 12, 22, 32, 191, 13, 23, 33, 191};
+    const std::uint8_t rgbaAfter[] = {10, 20, 30, 0,   11, 21, 31, 191,
+                                      12, 22, 32, 191, 13, 23, 33, 191};
     EXPECT_TRUE(std::equal(std::begin(rgba), std::end(rgba), std::begin(rgbaAfter)));
 
     std::uint8_t greyAlpha[] = {0, 0, 7, 1, 255, 255, 9, 0};

@@ -1,8 +1,7 @@
 // initLights and applyLights against a real GL context: light parameters read
 // back with glGetLightfv, enables, and what the lit scene looks like.
-#include <gtest/gtest.h>
-
 #include <GL/glu.h>
+#include <gtest/gtest.h>
 
 #include "sky/lighting.h"
 #include "tests/terrain/test_gl_window.h"
@@ -147,7 +146,8 @@ TEST(LightingGL, SpotLightsStandInSceneCoordinatesWhileSwitchedOn) {
     auto toEye = [&](const std::array<float, 4>& p, int n) {
         Values out(n, 0.0f);
         for (int row = 0; row < n; ++row) {
-            for (int col = 0; col < (n == 4 ? 4 : 3); ++col) out[row] += view[col * 4 + row] * p[col];
+            for (int col = 0; col < (n == 4 ? 4 : 3); ++col)
+                out[row] += view[col * 4 + row] * p[col];
         }
         return out;
     };

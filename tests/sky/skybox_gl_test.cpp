@@ -1,9 +1,8 @@
 // Skybox::load and draw against a real GL context: which image lands on
 // which face and which way up, the state the draw leaves, and that night
 // touches nothing.
-#include <gtest/gtest.h>
-
 #include <GL/glu.h>
+#include <gtest/gtest.h>
 
 #include <filesystem>
 
@@ -17,7 +16,7 @@ namespace {
 // the half of s (green 255 for s > 0.5) and of t (blue 255 for t > 0.5).
 GLuint makeSlotTexture(unsigned slot) {
     const std::uint8_t r = static_cast<std::uint8_t>(10 + 20 * slot);
-    const std::uint8_t texels[16] = {r, 0, 0, 255, r, 255, 0, 255,  // t low: s low, s high
+    const std::uint8_t texels[16] = {r, 0, 0,   255, r, 255, 0,   255,  // t low: s low, s high
                                      r, 0, 255, 255, r, 255, 255, 255};
     GLuint name = 0;
     glGenTextures(1, &name);
@@ -68,9 +67,9 @@ void clearFrame() {
 // The state a drawing pass could disturb, read back as numbers.
 std::vector<double> stateSnapshot() {
     std::vector<double> state;
-    for (GLenum cap : {GL_DEPTH_TEST, GL_LIGHTING, GL_TEXTURE_2D, GL_BLEND, GL_CULL_FACE,
-                       GL_COLOR_MATERIAL, GL_LIGHT0, GL_VERTEX_ARRAY, GL_NORMAL_ARRAY,
-                       GL_TEXTURE_COORD_ARRAY}) {
+    for (GLenum cap :
+         {GL_DEPTH_TEST, GL_LIGHTING, GL_TEXTURE_2D, GL_BLEND, GL_CULL_FACE, GL_COLOR_MATERIAL,
+          GL_LIGHT0, GL_VERTEX_ARRAY, GL_NORMAL_ARRAY, GL_TEXTURE_COORD_ARRAY}) {
         state.push_back(glIsEnabled(cap));
     }
     auto get = [&](GLenum name, int count) {
@@ -105,6 +104,12 @@ std::vector<GLfloat> modelViewMatrix() {
 GLint integer(GLenum name) {
     GLint value = 0;
     glGetIntegerv(name, &value);
+    return value;
+}
+
+GLint textureParameter(GLenum name) {
+    GLint value = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, name, &value);
     return value;
 }
 
@@ -242,10 +247,8 @@ TEST(SkyboxGL, DayAndTwilightLeaveTheStateTheFrameExpects) {
         const unsigned base = std::string(timeOfDay) == "twilight" ? 5 : 0;
         for (unsigned k = 0; k < kSkyFacesDrawn; ++k) {
             glBindTexture(GL_TEXTURE_2D, sky.textures[base + k]);
-            EXPECT_EQ(([] { GLint w = 0; glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &w); return w; })(),
-                      GL_CLAMP_TO_EDGE);
-            EXPECT_EQ(([] { GLint w = 0; glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &w); return w; })(),
-                      GL_CLAMP_TO_EDGE);
+            EXPECT_EQ(textureParameter(GL_TEXTURE_WRAP_S), GL_CLAMP_TO_EDGE);
+            EXPECT_EQ(textureParameter(GL_TEXTURE_WRAP_T), GL_CLAMP_TO_EDGE);
         }
     }
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
@@ -307,8 +310,10 @@ TEST(SkyboxGL, LoadReadsTheTenImagesInOrderIntoTheirSlots) {
         std::vector<std::uint8_t> pixels;
         for (int y = 0; y < 4; ++y) {
             for (int x = 0; x < 4; ++x) {
-                if (y < 2) pixels.insert(pixels.end(), {topRed(slot), 128, 200});
-                else pixels.insert(pixels.end(), {0, 0, 0});
+                if (y < 2)
+                    pixels.insert(pixels.end(), {topRed(slot), 128, 200});
+                else
+                    pixels.insert(pixels.end(), {0, 0, 0});
             }
         }
         test_files::write(file, 4, 4, 3, pixels);

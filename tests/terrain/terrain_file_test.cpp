@@ -1,6 +1,6 @@
 // Terrain::build reading "heightmap.png" from the working directory.
-#include <gtest/gtest.h>
 #include <SOIL/SOIL.h>
+#include <gtest/gtest.h>
 
 #include "terrain/terrain.h"
 #include "tests/terrain/test_files.h"

@@ -25,7 +25,8 @@ inline std::uint32_t crc32(const std::uint8_t* data, std::size_t size, std::uint
 }
 
 inline void putBigEndian(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(v >> shift));
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<std::uint8_t>(v >> shift));
 }
 
 inline void putChunk(std::vector<std::uint8_t>& out, const char* type,
@@ -83,7 +84,8 @@ inline std::vector<std::uint8_t> encode(int width, int height, int channels,
 
 inline void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 inline void write(const std::string& path, int width, int height, int channels,
@@ -94,7 +96,7 @@ inline void write(const std::string& path, int width, int height, int channels,
 // A fresh empty directory made current for the test's lifetime; files the
 // program reads by relative name are written into it.
 class ScratchDirectory {
-public:
+  public:
     explicit ScratchDirectory(const std::string& tag) {
         previous_ = std::filesystem::current_path();
         path_ = std::filesystem::temp_directory_path() /
@@ -109,7 +111,7 @@ public:
     }
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path previous_;
     std::filesystem::path path_;
 };
