@@ -65,6 +65,8 @@ void OverlayScreens::load() {
     screenTextures[1] = uploadScreenImage("help.png");
     screenTextures[2] = uploadScreenImage("outro1.png");
 
+    // The selected screen is fixed into the list now; a number out of range
+    // gets no image rather than a read past the array.
     const bool screenKnown = currentScreen >= 0 && currentScreen < 3;
     const GLuint texture = screenKnown ? screenTextures[currentScreen] : 0;
 
