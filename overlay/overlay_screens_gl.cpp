@@ -1,0 +1,121 @@
+// The overlay's textures, its display list and its per-frame draw.
+#include <GL/gl.h>
+#include <SOIL/SOIL.h>
+
+#include "overlay/overlay_screens.h"
+#include "platform/tick.h"
+
+std::uint32_t uploadScreenImage(const char* file) {
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    unsigned char* pixels = SOIL_load_image(file, &width, &height, &channels, SOIL_LOAD_AUTO);
+    if (pixels == nullptr) {
+        width = 0;
+        height = 0;
+        channels = 0;
+    }
+
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    // Level 0 only: a mipmapping filter would leave the texture incomplete.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+
+    // The pixel format follows the buffer the loader gave, so the upload never
+    // reads past it; grey images become RGB(A) textures like the others.
+    GLint internalFormat = GL_RGB;
+    GLenum format = GL_RGB;
+    switch (channels) {
+        case 4:
+            internalFormat = GL_RGBA;
+            format = GL_RGBA;
+            break;
+        case 2:
+            internalFormat = GL_RGBA;
+            format = GL_LUMINANCE_ALPHA;
+            break;
+        case 1:
+            format = GL_LUMINANCE;
+            break;
+        default:
+            break;
+    }
+    setVisibleAlpha(pixels, static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
+                    channels);
+
+    GLint foundAlignment = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &foundAlignment);
+    const GLint alignment = pixels != nullptr ? unpackAlignmentFor(width, channels) : 4;
+    if (alignment != foundAlignment) glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, GL_UNSIGNED_BYTE,
+                 pixels);
+    if (alignment != foundAlignment) glPixelStorei(GL_UNPACK_ALIGNMENT, foundAlignment);
+
+    if (pixels != nullptr) SOIL_free_image_data(pixels);
+    return name;
+}
+
+void OverlayScreens::load() {
+    // Without SOIL_FLAG_INVERT_Y, like the help and outro uploads: the
+    // image's top row is t = 0, which the quad puts at the top.
+    screenTextures[0] = SOIL_load_OGL_texture(
+        "intro1.png", SOIL_LOAD_AUTO, SOIL_CREATE_NEW_ID,
+        SOIL_FLAG_MIPMAPS | SOIL_FLAG_COMPRESS_TO_DXT | SOIL_FLAG_NTSC_SAFE_RGB);
+    screenTextures[1] = uploadScreenImage("help.png");
+    screenTextures[2] = uploadScreenImage("outro1.png");
+
+    // The selected screen is fixed into the list now; a number out of range
+    // gets no image rather than a read past the array.
+    const bool screenKnown = currentScreen >= 0 && currentScreen < 3;
+    const GLuint texture = screenKnown ? screenTextures[currentScreen] : 0;
+
+    displayList = glGenLists(1);
+    glNewList(displayList, GL_COMPILE);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    // Identity on both matrices: the quad is given in normalised device
+    // coordinates, the middle 90 % of the window each way.
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDepthMask(GL_FALSE);
+    glDisable(GL_DEPTH_TEST);
+    // 85 % opacity, multiplied into the texel alpha by GL_MODULATE.
+    glColor4f(1.0f, 1.0f, 1.0f, 0.85f);
+    glBegin(GL_QUADS);
+    glTexCoord2i(0, 0);
+    glVertex3f(-0.9f, 0.9f, 0.0f);
+    glTexCoord2i(1, 0);
+    glVertex3f(0.9f, 0.9f, 0.0f);
+    glTexCoord2i(1, 1);
+    glVertex3f(0.9f, -0.9f, 0.0f);
+    glTexCoord2i(0, 1);
+    glVertex3f(-0.9f, -0.9f, 0.0f);
+    glEnd();
+    // The terrain relies on the colour being opaque white next frame.
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glEnable(GL_DEPTH_TEST);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_BLEND);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glEndList();
+}
+
+// Expects the frame's model-view and projection matrices, GL_MODELVIEW
+// current. While visible it leaves: both matrices and GL_MODELVIEW as found;
+// GL_TEXTURE_2D on with the screen's texture bound; blending off; depth test
+// and depth writes on; colour opaque white; lighting untouched. When not
+// visible it makes no GL call.
+void OverlayScreens::draw() {
+    if (!visible) return;
+    glCallList(displayList);
+    advanceClock(getTickCount());
+}
