@@ -6,6 +6,7 @@
 
 #include "app/scene.h"
 #include "platform/tick.h"
+#include "sky/lighting.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ void onIdle() {
     const std::uint32_t now = getTickCount();
     pollKeys();
     static KeyMapTargets targets = keyMapTargets();
-    if (updatePass(frameLoop, now, keyState, targets, overlayVisible, std::cout)) {
+    if (updatePass(frameLoop, now, keyState, targets, overlayScreens.visible, std::cout)) {
         glutIdleFunc(onIdle);
     }
     std::cout.flush();  // flight distances appear as they happen, also in a pipe
@@ -47,13 +48,15 @@ void onDisplay() {
     const Vector3 up = viewUp(camera.getDirection(), camera.getUp(), flight.flightHeading);
     gluLookAt(eye.x, eye.y, eye.z, centre.x, centre.y, centre.z, up.x, up.y, up.z);
 
-    // Sky, lights and terrain take their places here; the lights come after
-    // the view so that their positions are in scene coordinates.
-    drawPlaceholder();
+    skybox.draw(eye, timeOfDay);
+    // Under the view transform alone, so the lights stand in scene coordinates.
+    applyLights(timeOfDay, spotLightOn);
+    terrain.draw();
 
     glTranslatef(kModelOffset[0], kModelOffset[1], kModelOffset[2]);
     glRotatef(-90.0f, 0.0f, 1.0f, 0.0f);
-    // The model draws here, then the overlay, over everything.
+    // The model draws here.
+    overlayScreens.draw();  // last, over everything
 
     glFlush();
     glutSwapBuffers();

@@ -27,5 +27,6 @@ int main(int argc, char** argv) {
                   << "': " << std::strerror(errno) << "\n";
         return 2;
     }
+    terrain.build(100, 100);
     startUp(options);
 }

@@ -6,7 +6,9 @@ FlightState flight;
 std::string timeOfDay = "day";
 SpotLightSwitches spotLightOn{};
 int normalMode = 0;
-bool overlayVisible = false;
+Terrain terrain;
+Skybox skybox;
+OverlayScreens overlayScreens;
 
 KeyState keyState;
 FrameLoop frameLoop;

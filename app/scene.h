@@ -8,7 +8,10 @@
 #include "app/key_state.h"
 #include "camera/camera.h"
 #include "camera/viewpoints.h"
+#include "overlay/overlay_screens.h"
+#include "sky/skybox.h"
 #include "sky/time_of_day.h"
+#include "terrain/terrain.h"
 
 extern Camera camera;
 extern Viewpoints viewpoints;  // all zero until start-up fills it
@@ -16,7 +19,9 @@ extern FlightState flight;
 extern std::string timeOfDay;
 extern SpotLightSwitches spotLightOn;
 extern int normalMode;
-extern bool overlayVisible;
+extern Terrain terrain;  // built by main() once the working directory is settled
+extern Skybox skybox;
+extern OverlayScreens overlayScreens;
 
 extern KeyState keyState;
 extern FrameLoop frameLoop;
@@ -46,6 +51,3 @@ struct Options;
 void createScene(const Options& options);
 // createScene, then GLUT's main loop, which never returns.
 [[noreturn]] void startUp(const Options& options);
-
-// Stand-in scene until the real one is drawn: a ground grid and a few posts.
-void drawPlaceholder();

@@ -10,6 +10,7 @@
 #include "platform/ask.h"
 #include "platform/keyboard.h"
 #include "platform/tick.h"
+#include "sky/lighting.h"
 
 void toggleFullScreen(bool& flag) {
     if (flag) {
@@ -69,6 +70,7 @@ void createScene(const Options& options) {
     frameLoop.lastTick = getTickCount();
     glutIdleFunc(onIdle);
     glClearColor(0.15f, 0.15f, 0.2f, 0.0f);
+    initLights();
     glEnable(GL_DEPTH_TEST);
 
     glutDisplayFunc(onDisplay);
@@ -77,6 +79,13 @@ void createScene(const Options& options) {
     glutKeyboardUpFunc(onKeyboardUp);
     glutSpecialFunc(onSpecialDown);
     glutSpecialUpFunc(onSpecialUp);
+
+    // The images that need a GL context.
+    skybox.load();
+    terrain.loadTexture();
+    overlayScreens.load();
+    overlayScreens.visible = true;
+    overlayScreens.currentScreen = 0;
 }
 
 void startUp(const Options& options) {

@@ -91,6 +91,7 @@ int main(int argc, char** argv) {
         std::perror(data.c_str());
         return 1;
     }
+    terrain.build(100, 100);
     Options options;
     options.screen = Options::Screen::Windowed;
     options.glutArgs = {"frame_bench"};
@@ -113,7 +114,7 @@ int main(int argc, char** argv) {
     std::printf("clear + swap:             %6.2f ms\n", bare);
     std::printf("floor (textured quad):    %6.2f ms\n", floor);
 
-    overlayVisible = false;
+    overlayScreens.visible = false;
     for (int v = 0; v < 5; ++v) {
         goToViewpoint(camera, viewpoints, v);
         const double scene = msPerFrame(onDisplay);
