@@ -1,6 +1,8 @@
 // The scene's keys as a user meets them: viewpoints and the camera flight.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cmath>
 #include <sstream>
 
 #include "harness.h"
@@ -104,6 +106,90 @@ TEST_F(Scene, AVerticalFlightKeepsShowingTheScene) {
     EXPECT_GT(checked, 1);
     ASSERT_TRUE(goesIdle());
     EXPECT_GT(drawnFraction(velmora.screenshot()), 0.5);
+}
+
+// Mean colour of the top tenth of the view, where the sky is.
+void skyColour(const Image& img, double out[3]) { img.meanColour(0, 0, img.width, img.height / 10, out); }
+
+TEST_F(Scene, TabStepsTheSkyFromDayToTwilightToNightAndBack) {
+    double day[3];
+    double twilight[3];
+    double night[3];
+    skyColour(velmora.screenshot(), day);
+    EXPECT_GT(day[2], day[0] + 30.0) << "a day sky is blue";
+
+    press("Tab");
+    ASSERT_TRUE(goesIdle());
+    skyColour(velmora.screenshot(), twilight);
+    const double change = std::abs(twilight[0] - day[0]) + std::abs(twilight[1] - day[1]) +
+                          std::abs(twilight[2] - day[2]);
+    EXPECT_GT(change, 60.0) << "the sunset images replace the day's";
+
+    press("Tab");
+    ASSERT_TRUE(goesIdle());
+    skyColour(velmora.screenshot(), night);
+    // No sky at night: the clear colour (0.15, 0.15, 0.2) shows.
+    EXPECT_NEAR(night[0], 38.0, 1.0);
+    EXPECT_NEAR(night[1], 38.0, 1.0);
+    EXPECT_NEAR(night[2], 51.0, 1.0);
+
+    press("Tab");
+    ASSERT_TRUE(goesIdle());
+    double again[3];
+    skyColour(velmora.screenshot(), again);
+    for (int c = 0; c < 3; ++c) EXPECT_NEAR(again[c], day[c], 1.0);
+}
+
+// How yellow a picture is: the mean of red and green over blue.
+double yellowness(const Image& img) {
+    double m[3];
+    img.meanColour(0, 0, img.width, img.height, m);
+    return (m[0] + m[1]) / 2.0 - m[2];
+}
+
+TEST_F(Scene, F1CastsAYellowLightOnTheGroundAndF1AgainTakesItAway) {
+    press("Tab");
+    press("Tab");  // night: only the ambient light is left
+    press("2");    // high above the middle, looking down on the lights' pools
+    ASSERT_TRUE(goesIdle());
+    const Image dark = velmora.screenshot();
+
+    press("F1");
+    ASSERT_TRUE(goesIdle());
+    const Image lit = velmora.screenshot();
+    EXPECT_GT(yellowness(lit), yellowness(dark) + 2.0);
+    EXPECT_GT(differingFraction(dark, lit), 0.02);
+
+    press("F1");
+    ASSERT_TRUE(goesIdle());
+    EXPECT_EQ(differingFraction(dark, velmora.screenshot()), 0.0);
+}
+
+TEST(Intro, LiesOverTheViewForAboutFiveSecondsThenGoesByItself) {
+    XvfbScreen screen(1024, 768);
+    ASSERT_TRUE(screen.ok());
+    Program velmora(screen, {"--windowed"});
+    ASSERT_TRUE(velmora.waitForWindow());
+    const double start = velmora.cpuSeconds();
+    ASSERT_TRUE(waitUntil([&] { return velmora.centrePixel() != 0; }, 20.0, 0.01));
+    const auto firstFrame = std::chrono::steady_clock::now();
+    sleepSeconds(1.0);
+    const Image withIntro = velmora.screenshot();
+    EXPECT_GT(velmora.cpuSeconds(), start) << "the loop runs while the intro shows";
+
+    // The loop stops once the intro has gone.
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            const double before = velmora.cpuSeconds();
+            sleepSeconds(0.5);
+            return velmora.cpuSeconds() - before < 0.02;
+        },
+        20.0, 0.0));
+    const std::chrono::duration<double> shown = std::chrono::steady_clock::now() - firstFrame;
+    EXPECT_GT(shown.count(), 5.0);
+    EXPECT_LT(shown.count(), 9.0);
+    const Image without = velmora.screenshot();
+    EXPECT_GT(differingFraction(withIntro, without), 0.3);
 }
 
 }  // namespace
