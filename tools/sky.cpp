@@ -31,9 +31,9 @@ Cloud clouds(Vec3 d, Vec3 sun, bool streaky, int seed) {
     if (d.y <= 0.0) return c;
     const double k = 1.0 / (d.y + 0.12);  // distance to the layer
     const float px = float(d.x * k), pz = float(d.z * k);
-    const float sx = streaky ? 0.35f : 0.8f, sz = streaky ? 2.2f : 0.8f;
+    const float sx = streaky ? 0.7f : 0.8f, sz = streaky ? 2.6f : 0.8f;
     const float n = fbm(px * sx, pz * sz, 0.4f, 6, seed);
-    const float cover = streaky ? 0.05f : 0.0f;
+    const float cover = streaky ? 0.05f : -0.06f;
     c.density = smooth(cover - 0.02f, cover + 0.32f, n) * smooth(0.02f, 0.22f, float(d.y));
     // Brighter where the layer thins towards the sun.
     const float step = 0.06f;

@@ -62,8 +62,9 @@ StoneShape sarsenUpright(Random& r, int seed) {
     s.buried = r.range(1.0, 1.4);
     s.round = 0.22;
     s.taper = r.range(0.86, 0.95);
-    s.bumps = 0.07;
-    s.pits = 0.025;
+    s.bumps = 0.11;
+    s.pits = 0.03;
+    s.skew = r.range(-0.15, 0.15);
     s.linesX = 3;
     s.linesY = 5;
     s.linesZ = 1;
@@ -210,8 +211,9 @@ void trilithons(std::vector<Stone>& out, const GroundFunction& ground) {
             s.buried = 2.0;
             s.round = 0.25;
             s.taper = r.range(0.84, 0.9);
-            s.bumps = 0.08;
+            s.bumps = 0.11;
             s.pits = 0.03;
+            s.skew = r.range(-0.12, 0.12);
             s.linesX = 3;
             s.linesY = 7;
             s.linesZ = 1;
@@ -372,7 +374,7 @@ void outliers(std::vector<Stone>& out, const GroundFunction& ground) {
         s.linesY = 5;
         s.linesZ = 1;
         s.seed = 5200;
-        const double d = 20.0, side = 2.6;
+        const double d = 19.5, side = -3.2;
         Stone st{"slaughter_stone", "sarsen", s,
                  lyingFlat(ax * d + sx * side, az * d + sz * side, kAxisAngle + 0.35, 6.0, 0.8,
                            0.3, ground)};

@@ -91,11 +91,13 @@ Vec3 shapePoint(const StoneShape& s, Vec3 box) {
     const double d = s.bumps * 1.6 * broad + s.pits * 1.6 * fine;
     p = p + n * d;
 
-    // Taper towards the top, uneven top, sideways drift.
+    // Taper towards the top, swellings and waists up the stone, uneven top,
+    // sideways drift.
     const double up = std::clamp(p.y / std::max(0.1, s.height), 0.0, 1.0);
     const double scale = 1.0 - (1.0 - s.taper) * up;
-    p.x *= scale;
-    p.z *= scale;
+    const double waist = 1.6 * s.bumps / std::max(0.2, std::min(s.width, s.thickness));
+    p.x *= scale * (1.0 + waist * perlin(py * 0.45f + 0.3f, o, 0.5f, s.seed + 7));
+    p.z *= scale * (1.0 + waist * perlin(py * 0.45f + 0.7f, o, 1.5f, s.seed + 8));
     p.y += s.topSlope * p.x * up * up;
     p.x += s.skew * up * up;
     return p;

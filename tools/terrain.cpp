@@ -41,9 +41,15 @@ double designedHeight(double x, double z) {
     const double field = rolling + 0.6 * smooth(28.0, 47.0, rim);
     double h = field * smooth(17.0, 30.0, d);  // level ground under the circle
 
-    // The land falls gently away along the axis beyond the entrance.
-    if (along > 15.0)
-        h -= 0.6 * (1.0 - std::exp(-(along - 15.0) / 12.0)) * std::exp(-std::pow(across / 14.0, 2.0));
+    // Beyond the entrance the land dips into a hollow along the axis and then
+    // runs gently down the avenue. A viewpoint looks up at the circle from
+    // eye height 0 out there; the hollow keeps the ground more than 0.5 m
+    // below that eye, or the near clipping plane would cut the ground away.
+    if (along > 14.0) {
+        const double hollow = 0.75 * smooth(14.0, 21.0, along) * std::exp(-std::pow(across / 9.0, 2.0));
+        const double avenue = 0.3 * smooth(21.0, 45.0, along) * std::exp(-std::pow(across / 16.0, 2.0));
+        h -= hollow + avenue;
+    }
 
     // Keep the walkable ground below the eye: ease the crests under 0.9 m.
     if (h > 0.6) h = 0.6 + 0.3 * std::tanh((h - 0.6) / 0.3);

@@ -133,8 +133,8 @@ Image makeGroundTexture(int size, const std::vector<Footprint>& stones) {
         for (int j = j0; j <= j1; ++j)
             for (int i = i0; i <= i1; ++i) {
                 const double x = 100.0 * (1.0 - (j + 0.5) / size), z = 100.0 * (i + 0.5) / size;
-                const double q = std::hypot(x - p.x, z - p.z) - 0.85 * f.radius;
-                const float w = 0.75f * (1.0f - smoothstep(0.0f, 0.9f, float(q) + 0.25f * perlin(float(x) * 2.5f, float(z) * 2.5f, 8.0f, 50)));
+                const double q = std::hypot(x - p.x, z - p.z) - 0.7 * f.radius;
+                const float w = 0.45f * (1.0f - smoothstep(0.0f, 0.9f, float(q) + 0.25f * perlin(float(x) * 2.5f, float(z) * 2.5f, 8.0f, 50)));
                 if (w <= 0.0f) continue;
                 image.setColour(i, j, mix(image.colour(i, j), earth * 0.85f, w));
             }
@@ -145,9 +145,10 @@ Image makeGroundTexture(int size, const std::vector<Footprint>& stones) {
 Image makeStoneTexture(int size, Rock rock) {
     const bool sarsen = rock == Rock::Sarsen;
     const int seed = sarsen ? 60 : 80;
-    const Colour base = sarsen ? rgb(166, 160, 150) : rgb(118, 128, 138);
-    const Colour warm = sarsen ? rgb(160, 142, 118) : rgb(104, 112, 124);
-    const Colour crust = rgb(190, 194, 172), yellow = rgb(206, 164, 66), dark = rgb(70, 70, 64);
+    // Cool greys: the day sun's light is warm.
+    const Colour base = sarsen ? rgb(158, 160, 160) : rgb(112, 124, 138);
+    const Colour warm = sarsen ? rgb(160, 152, 138) : rgb(104, 112, 124);
+    const Colour crust = rgb(196, 204, 190), yellow = rgb(200, 166, 70), dark = rgb(62, 64, 62);
     const Colour fleck = rgb(196, 198, 192);
 
     Image image(size, size, 3);
@@ -169,9 +170,9 @@ Image makeStoneTexture(int size, Rock rock) {
             }
             // Lichen: pale crusts, yellow rosettes, dark specks.
             const float crustAmount = sarsen ? 0.8f : 0.5f;
-            const float cr = fbm(u * 1.1f, v * 1.1f, 4.5f, 4, seed + 4);
-            c = mix(c, crust * (1.0f + 0.06f * grain(i, j, seed + 5)), crustAmount * smoothstep(0.18f, 0.26f, cr));
-            const float ye = fbm(u * 2.2f, v * 2.2f, 5.5f, 3, seed + 6);
+            const float cr = fbm(u * 1.6f, v * 1.6f, 4.5f, 2, seed + 4) + 0.15f * perlin(u * 9.0f, v * 9.0f, 0.5f, seed + 9);
+            c = mix(c, crust * (1.0f + 0.06f * grain(i, j, seed + 5)), crustAmount * smoothstep(0.22f, 0.3f, cr));
+            const float ye = fbm(u * 3.0f, v * 3.0f, 5.5f, 2, seed + 6);
             c = mix(c, yellow * (0.9f + 0.2f * perlin(u * 20.0f, v * 20.0f, 1.0f, seed + 7)),
                     (sarsen ? 0.85f : 0.4f) * smoothstep(0.36f, 0.42f, ye));
             const float dk = perlin(u * 6.0f, v * 6.0f, 6.5f, seed + 8);
