@@ -9,6 +9,7 @@
 #include <GL/glu.h>
 #include <SOIL/SOIL.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -216,6 +217,8 @@ void drawModel() {
     }
 }
 
+bool withModel = true;
+
 void drawScene(const std::string& time) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
@@ -228,7 +231,7 @@ void drawScene(const std::string& time) {
     drawTerrain();
     glTranslatef(50.0f, 1.9f, 49.0f);
     glRotatef(-90, 0, 1, 0);
-    drawModel();
+    if (withModel) drawModel();
     glFlush();
 }
 
@@ -263,18 +266,27 @@ void writePpm(const std::string& path) {
     for (int y = kHeight - 1; y >= 0; --y) out.write(reinterpret_cast<char*>(&px[size_t(y) * kWidth * 3]), kWidth * 3);
 }
 
-double timeFrames(void (*draw)(), int frames) {
-    draw();
-    glutSwapBuffers();
-    glFinish();
-    const double t0 = now();
-    for (int i = 0; i < frames; ++i) {
-        draw();
-        glutSwapBuffers();
+// Median time of one frame (draw, swap, finish) over `frames` rounds that
+// alternate between the kinds of frame, so a busy machine slows all alike.
+std::vector<double> timeFrames(const std::vector<void (*)()>& kinds, int frames) {
+    std::vector<std::vector<double>> times(kinds.size());
+    for (int round = 0; round <= frames; ++round)
+        for (size_t k = 0; k < kinds.size(); ++k) {
+            const double t0 = now();
+            kinds[k]();
+            glutSwapBuffers();
+            glFinish();
+            if (round > 0) times[k].push_back(now() - t0);  // round 0 warms up
+        }
+    std::vector<double> medians;
+    for (auto& t : times) {
+        std::sort(t.begin(), t.end());
+        medians.push_back(t[t.size() / 2]);
     }
-    glFinish();
-    return (now() - t0) / frames;
+    return medians;
 }
+
+double processStart = 0.0, firstFrame = 0.0;
 
 void onDisplay() {
     const double t0 = now();
@@ -304,14 +316,21 @@ void onDisplay() {
     glEnable(GL_DEPTH_TEST);
     glClearColor(0.15f, 0.15f, 0.2f, 0.0f);
 
+    drawScene("day");
+    glutSwapBuffers();
+    glFinish();
+    firstFrame = now();
     if (opt.bench) {
         for (auto& [name, ms] : loads) std::printf("load %-16s %7.1f ms\n", name.c_str(), ms);
         std::printf("load all textures  %7.1f ms\n", textures);
-        const double floor = timeFrames(drawFloor, 20);
-        const double day = timeFrames([] { drawScene("day"); }, 20);
-        const double dusk = timeFrames([] { drawScene("twilight"); }, 20);
-        std::printf("frame floor %.1f ms, scene day %.1f ms (%.2fx), twilight %.1f ms (%.2fx) at %dx%d\n", floor,
-                    day, day / floor, dusk, dusk / floor, kWidth, kHeight);
+        const auto m = timeFrames({drawFloor, [] { withModel = true; drawScene("day"); },
+                                   [] { withModel = true; drawScene("twilight"); },
+                                   [] { withModel = false; drawScene("day"); }},
+                                  15);
+        std::printf("frame floor %.1f ms, scene day %.1f ms (%.2fx), twilight %.1f ms (%.2fx), "
+                    "day without the model %.1f ms (%.2fx) at %dx%d (medians)\n",
+                    m[0], m[1], m[1] / m[0], m[2], m[2] / m[0], m[3], m[3] / m[0], kWidth, kHeight);
+        std::printf("start-up to first frame: %.0f ms\n", firstFrame - processStart);
     } else {
         drawScene(opt.time);
         writePpm(opt.out);
@@ -322,6 +341,7 @@ void onDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    processStart = now();
     glutInit(&argc, argv);
     if (argc < 3) {
         std::fprintf(stderr, "usage: %s DATA_DIR (OUT.ppm [options] | --bench)\n", argv[0]);
