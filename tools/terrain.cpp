@@ -16,14 +16,15 @@ double smooth(double a, double b, double x) {
     return t * t * (3.0 - 2.0 * t);
 }
 
-// The bank beyond the walkable square: the outermost grid lines rise highest.
+// The bank beyond the walkable square (grid lines 0 and 1, and 99): the
+// outermost lines rise highest.
 double bankHeight(int row, int column) {
-    auto edge = [](int i) { return std::min(i, kTerrainSize - 1 - i); };
-    const int e = std::min(edge(row), edge(column));
-    if (e >= 2) return -100.0;
-    const double along = (edge(row) <= edge(column)) ? column : row;
+    auto outside = [](int i) { return i == 0 || i == kTerrainSize - 1 ? 2 : (i == 1 ? 1 : 0); };
+    const int e = std::max(outside(row), outside(column));
+    if (e == 0) return -100.0;
+    const double along = outside(row) >= outside(column) ? column : row;
     const double wobble = fbm(float(along / 9.0), float(row + column) * 0.01f, 0.5f, 3, 21);
-    return e == 0 ? 2.5 + 1.1 * wobble : 1.3 + 0.3 * wobble;
+    return e == 2 ? 2.5 + 1.1 * wobble : 1.3 + 0.3 * wobble;
 }
 
 }  // namespace
@@ -45,8 +46,8 @@ double designedHeight(double x, double z) {
     // runs gently down the avenue. A viewpoint looks up at the circle from
     // eye height 0 out there; the hollow keeps the ground more than 0.5 m
     // below that eye, or the near clipping plane would cut the ground away.
-    if (along > 14.0) {
-        const double hollow = 0.75 * smooth(14.0, 21.0, along) * std::exp(-std::pow(across / 9.0, 2.0));
+    if (along > 15.5) {
+        const double hollow = 0.9 * smooth(15.5, 20.5, along) * std::exp(-std::pow(across / 9.0, 2.0));
         const double avenue = 0.3 * smooth(21.0, 45.0, along) * std::exp(-std::pow(across / 16.0, 2.0));
         h -= hollow + avenue;
     }
