@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "tools/noise.h"
 
@@ -36,21 +37,36 @@ void centred(const Font& font, Image& image, float y, const std::string& s, floa
 }
 
 // A standing-stone skyline along the bottom of the intro: trilithons and
-// uprights in silhouette against the twilight.
-float skyline(float x) {
+// uprights in silhouette against the twilight, standing on the land at y 506.
+bool stoneAt(float x, float y) {
     struct Block {
-        float x0, x1, top;
+        float x0, x1, top, bottom;
     };
-    static const Block blocks[] = {
-        {40, 92, 470},   {118, 166, 468}, {100, 176, 452}, {214, 262, 476}, {300, 338, 462},
-        {356, 394, 462}, {292, 402, 446}, {452, 500, 404}, {532, 580, 404}, {440, 592, 380},
-        {636, 672, 458}, {690, 726, 458}, {628, 734, 442}, {774, 822, 470}, {858, 902, 474},
-        {842, 920, 458}, {950, 990, 478},
-    };
-    float top = 600.0f;
+    static const std::vector<Block> blocks = [] {
+        std::vector<Block> b;
+        auto upright = [&](float x, float w, float h) { b.push_back({x, x + w, 506.0f - h, 520.0f}); };
+        auto trilithon = [&](float x, float w, float h) {
+            upright(x, w, h);
+            upright(x + w + 0.4f * w, w, h);
+            b.push_back({x - 4.0f, x + 2.4f * w + 4.0f, 506.0f - h - 12.0f, 506.0f - h + 2.0f});
+        };
+        upright(28, 30, 44);
+        trilithon(92, 28, 52);
+        upright(214, 26, 40);
+        upright(262, 18, 22);
+        trilithon(318, 30, 66);
+        upright(430, 20, 30);
+        trilithon(482, 34, 80);
+        upright(600, 22, 28);
+        trilithon(650, 30, 64);
+        upright(770, 26, 42);
+        trilithon(836, 26, 50);
+        upright(944, 30, 38);
+        return b;
+    }();
     for (const Block& b : blocks)
-        if (x >= b.x0 && x < b.x1) top = std::min(top, b.top);
-    return top;
+        if (x >= b.x0 && x < b.x1 && y >= b.top && y < b.bottom) return true;
+    return false;
 }
 
 Colour dusk(int x, int y) {
@@ -61,8 +77,9 @@ Colour dusk(int x, int y) {
     c = c + rgb(200, 96, 48) * (0.75f * glow);
     // The land and the stones in silhouette.
     const float ground = 506.0f + 8.0f * fbm(x / 140.0f, 0.3f, 0.0f, 2, 7);
-    const float edge = 1.5f * perlin(x / 6.0f, y / 6.0f, 0.5f, 8);
-    if (y > ground || y > skyline(float(x) + edge)) c = rgb(10, 10, 16);
+    // Weathered outlines: the edges wander by a pixel or two.
+    const float ex = 1.5f * perlin(x / 5.0f, y / 5.0f, 0.5f, 8), ey = 1.5f * perlin(x / 5.0f, y / 5.0f, 2.5f, 9);
+    if (y > ground || stoneAt(x + ex, y + ey)) c = rgb(10, 10, 16);
     return c;
 }
 
@@ -96,13 +113,12 @@ Image makeIntro(const Fonts& f) {
     for (int x = 312; x < 712; ++x) image.setColour(x, 204, mix(image.colour(x, 204), gold, 0.6f));
 
     // The keys, in two columns.
-    const float px = 19.0f, line = 31.0f, top = 244.0f;
-    const float columns[2] = {86.0f, 540.0f};
-    const float keyWidth = 168.0f;
+    const float px = 18.0f, line = 30.0f, top = 244.0f;
+    const float columns[2] = {64.0f, 500.0f}, keyWidths[2] = {160.0f, 144.0f};
     for (int k = 0; k < 12; ++k) {
         const float x = columns[k / 6], y = top + line * (k % 6);
         f.bold.draw(image, x, y, kKeyTable[k].keys, px, key);
-        f.text.draw(image, x + keyWidth, y, kKeyTable[k].action, px, pale);
+        f.text.draw(image, x + keyWidths[k / 6], y, kKeyTable[k].action, px, pale);
     }
     return image;
 }
