@@ -107,6 +107,7 @@ void outerRing(std::vector<Stone>& out, const GroundFunction& ground) {
         const double angle = kAxisAngle + (i + 0.5) * step + r.range(-0.004, 0.004);
         if (missing.count(i)) continue;
         Stone st{numbered("sarsen", i), "sarsen", s, onRing(angle, kSarsenRadius, ground)};
+        st.placement.yaw += r.range(-0.05, 0.05);  // set by hand, not by a surveyor
         const bool bearsLintel = carries(i) && ((carries(i + 1 == 30 ? 0 : i + 1) &&
                                                  !missingLintels.count(i)) ||
                                                 (carries(i == 0 ? 29 : i - 1) &&
@@ -276,6 +277,7 @@ void bluestones(std::vector<Stone>& out, const GroundFunction& ground) {
         StoneShape s = bluestone(r, 4000 + i, r.range(1.4, 2.2));
         if (fate < 0.25) continue;
         Stone st{numbered("bluestone", i), "bluestone", s, onRing(angle, radius, ground)};
+        st.placement.yaw += r.range(-0.35, 0.35);
         if (fate < 0.35) {
             st.name = numbered("bluestone_stump", i);
             st.shape.height = r.range(0.3, 0.6);
