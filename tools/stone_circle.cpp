@@ -191,11 +191,11 @@ void trilithons(std::vector<Stone>& out, const GroundFunction& ground) {
         bool lintelFallen;
     };
     const Trilithon all[5] = {
-        {"trilithon_great", 0.0, 6.4, 6.35, 2.2, 0.95, false},
-        {"trilithon_north", 52.0, 6.8, 5.55, 2.0, 0.9, true},
-        {"trilithon_south", -52.0, 6.8, 5.55, 2.0, 0.9, false},
-        {"trilithon_northeast", 104.0, 7.5, 5.1, 1.9, 0.88, false},
-        {"trilithon_southeast", -104.0, 7.5, 5.1, 1.9, 0.88, false},
+        {"horseshoe_trilithon_great", 0.0, 6.4, 6.35, 2.2, 0.95, false},
+        {"horseshoe_trilithon_north", 52.0, 6.8, 5.55, 2.0, 0.9, true},
+        {"horseshoe_trilithon_south", -52.0, 6.8, 5.55, 2.0, 0.9, false},
+        {"horseshoe_trilithon_northeast", 104.0, 7.5, 5.1, 1.9, 0.88, false},
+        {"horseshoe_trilithon_southeast", -104.0, 7.5, 5.1, 1.9, 0.88, false},
     };
     Random r(0x7121);
     int seed = 3000;
