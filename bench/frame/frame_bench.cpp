@@ -115,6 +115,12 @@ int main(int argc, char** argv) {
     std::printf("floor (textured quad):    %6.2f ms\n", floor);
 
     overlayScreens.visible = false;
+    for (const char* t : {"night", "twilight"}) {
+        timeOfDay = t;
+        goToViewpoint(camera, viewpoints, 0);
+        std::printf("%-9s viewpoint 0:   %6.2f ms\n", t, msPerFrame(onDisplay));
+    }
+    timeOfDay = "day";
     for (int v = 0; v < 5; ++v) {
         goToViewpoint(camera, viewpoints, v);
         const double scene = msPerFrame(onDisplay);
