@@ -15,18 +15,36 @@
 namespace assets_test {
 namespace {
 
+bool holdsEveryFile(const std::string& directory) {
+    for (const std::string& f : assets::generatedFiles()) {
+        if (!std::filesystem::exists(directory + "/" + f)) return false;
+    }
+    return true;
+}
+
+// The files the build wrote for the program; generated afresh into a
+// temporary directory only when they are not there. Each test runs in a
+// process of its own, so this happens once per test, not once per run.
 class GeneratedData : public ::testing::Environment {
 public:
     void SetUp() override {
+        if (holdsEveryFile(VELMORA_DATA_DIR)) {
+            dir = VELMORA_DATA_DIR;
+            return;
+        }
         char pattern[] = "/tmp/velmora_assets_test_XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         dir = pattern;
+        temporary = true;
         assets::GenerateOptions o;
         o.outputDirectory = dir;
         ASSERT_TRUE(assets::generateAll(o));
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
+    void TearDown() override {
+        if (temporary) std::filesystem::remove_all(dir);
+    }
     std::string dir;
+    bool temporary = false;
 };
 
 GeneratedData* environment =

@@ -1,5 +1,5 @@
-// The data files, generated once per test run into a temporary directory,
-// and small readers for them.
+// The data files as the build generated them for the program, and small
+// readers for them.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +8,7 @@
 
 namespace assets_test {
 
-// Directory holding a fresh run of the generator.
+// Directory holding the generated files.
 const std::string& dataDir();
 
 std::string readFile(const std::string& path);
