@@ -63,31 +63,37 @@ FaceForm formOfCorner(std::string_view corner) {
 // line never takes corners from the line after it.
 class LineCursor {
 public:
-    explicit LineCursor(std::string_view line) : line_(line) {}
+    explicit LineCursor(std::string_view line) : at_(line.data()), end_(line.data() + line.size()) {}
 
     bool word(std::string_view& out) {
-        while (at_ < line_.size() && isBlank(line_[at_])) ++at_;
-        if (at_ == line_.size()) return false;
-        const size_t first = at_;
-        while (at_ < line_.size() && !isBlank(line_[at_])) ++at_;
-        out = line_.substr(first, at_ - first);
+        const char* p = at_;
+        while (p < end_ && isBlank(*p)) ++p;
+        if (p == end_) {
+            at_ = p;
+            return false;
+        }
+        const char* const first = p;
+        while (p < end_ && !isBlank(*p)) ++p;
+        at_ = p;
+        out = std::string_view(first, static_cast<size_t>(p - first));
         return true;
     }
 
     // The characters up to the next delimiter, which is consumed (getline with a delimiter).
     bool upTo(char delimiter, std::string_view& out) {
-        const size_t found = line_.find(delimiter, at_);
-        if (found == std::string_view::npos) return false;
-        out = line_.substr(at_, found - at_);
-        at_ = found + 1;
+        const char* p = at_;
+        while (p < end_ && *p != delimiter) ++p;
+        if (p == end_) return false;
+        out = std::string_view(at_, static_cast<size_t>(p - at_));
+        at_ = p + 1;
         return true;
     }
 
-    std::string_view rest() const { return line_.substr(at_); }
+    std::string_view rest() const { return std::string_view(at_, static_cast<size_t>(end_ - at_)); }
 
 private:
-    std::string_view line_;
-    size_t at_ = 0;
+    const char* at_;
+    const char* end_;
 };
 
 // Splitting rules for the text of a file's first face line, the first corner

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <type_traits>
 #include <limits>
 #include <locale.h>
 
@@ -12,52 +13,92 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-size_t skipBlanks(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && isBlank(text[i])) ++i;
-    return i;
-}
-
 // The characters a stream gathers for a floating-point number: a sign, digits
 // with at most one point, then an 'e' or 'E' (only after a digit) with an
-// optional sign and digits. Returns the end of that run; the run is a number
-// only when its mantissa and, if it has one, its exponent hold a digit.
+// optional sign and digits. The run is a number only when its mantissa and,
+// if it has one, its exponent hold a digit. On the way, the digits are
+// gathered as an integer and a power of ten while they fit, for the fast path.
 struct FloatRun {
     size_t begin = 0;
     size_t end = 0;
     bool valid = false;
+    bool negative = false;
+    bool exact = true;         // digits and exponent fit: value = digits * 10^power
+    std::uint64_t digits = 0;  // the significant digits as an integer
+    int power = 0;
 };
 
 FloatRun scanFloat(std::string_view text) {
+    constexpr std::uint64_t kManyDigits = 100000000000000000;  // 10^17: one more digit still fits
     FloatRun run;
-    size_t i = skipBlanks(text);
-    run.begin = i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    bool mantissaDigit = false;
-    bool point = false;
-    while (i < text.size()) {
-        if (isDigit(text[i])) {
-            mantissaDigit = true;
-        } else if (text[i] == '.' && !point) {
-            point = true;
-        } else {
-            break;
+    const char* const first = text.data();
+    const char* const end = first + text.size();
+    const char* p = first;
+    while (p < end && isBlank(*p)) ++p;
+    run.begin = static_cast<size_t>(p - first);
+    if (p < end && (*p == '+' || *p == '-')) {
+        run.negative = *p == '-';
+        ++p;
+    }
+    const char* const mantissa = p;
+    std::uint64_t digits = 0;
+    int power = 0;
+    bool exact = true;
+    for (; p < end && isDigit(*p); ++p) {
+        if (digits < kManyDigits) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+        else exact = false;
+    }
+    bool mantissaDigit = p > mantissa;
+    if (p < end && *p == '.') {
+        const char* const fraction = ++p;
+        for (; p < end && isDigit(*p); ++p) {
+            if (digits < kManyDigits) {
+                digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+                --power;
+            } else {
+                exact = false;
+            }
         }
-        ++i;
+        mantissaDigit = mantissaDigit || p > fraction;
     }
     bool exponentDigit = true;
-    if (mantissaDigit && i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-        exponentDigit = false;
-        while (i < text.size() && isDigit(text[i])) {
-            exponentDigit = true;
-            ++i;
+    if (mantissaDigit && p < end && (*p == 'e' || *p == 'E')) {
+        ++p;
+        bool negativeExponent = false;
+        if (p < end && (*p == '+' || *p == '-')) {
+            negativeExponent = *p == '-';
+            ++p;
         }
+        const char* const exponentStart = p;
+        int exponent = 0;
+        for (; p < end && isDigit(*p); ++p) {
+            if (exponent < 10000) exponent = exponent * 10 + (*p - '0');
+        }
+        exponentDigit = p > exponentStart;
+        power += negativeExponent ? -exponent : exponent;
     }
-    run.end = i;
+    run.exact = exact;
+    run.power = power;
+    run.digits = digits;
+    run.end = static_cast<size_t>(p - first);
     run.valid = mantissaDigit && exponentDigit;
     return run;
+}
+
+// Clinger's fast path: an integer below 2^53 times or divided by an exact
+// power of ten up to 10^22 is one correctly rounded operation, the same value
+// strtod gives. Most coordinates ("%.6f") take it.
+bool fastDouble(const FloatRun& run, double& value) {
+    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (!run.exact || run.digits > (std::uint64_t{1} << 53) || run.power < -22 || run.power > 22) {
+        return false;
+    }
+    const double digits = static_cast<double>(run.digits);
+    const double magnitude = run.power < 0 ? digits / kPowers[-run.power] : digits * kPowers[run.power];
+    value = run.negative ? -magnitude : magnitude;
+    return true;
 }
 
 locale_t classicLocale() {
@@ -72,6 +113,9 @@ template <typename T>
 bool convertFloat(std::string_view text, T& value) {
     const FloatRun run = scanFloat(text);
     if (!run.valid) return false;
+    if constexpr (std::is_same_v<T, double>) {
+        if (fastDouble(run, value)) return true;
+    }
     const char* first = text.data() + run.begin;
     const char* last = text.data() + run.end;
     if (*first == '+') ++first;  // from_chars takes no plus sign
@@ -103,28 +147,26 @@ float toFloat(std::string_view text) {
 }
 
 bool toInt(std::string_view text, int& value) {
-    size_t i = skipBlanks(text);
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end && isBlank(*p)) ++p;
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
+    if (p < end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
     }
-    // Accumulate the magnitude; past 2^31 it can be neither an int nor, negated, INT_MIN.
-    const std::uint64_t limit = negative ? 2147483648u : 2147483647u;
+    while (p + 1 < end && *p == '0' && isDigit(p[1])) ++p;  // leading zeros do not count
+    const char* const digits = p;
+    const char* const stop = end - p > 11 ? p + 11 : end;
     std::uint64_t magnitude = 0;
-    bool digit = false;
-    bool overflow = false;
-    while (i < text.size() && isDigit(text[i])) {
-        digit = true;
-        if (!overflow) {
-            magnitude = magnitude * 10 + static_cast<std::uint64_t>(text[i] - '0');
-            overflow = magnitude > limit;
-        }
-        ++i;
+    for (; p < stop && isDigit(*p); ++p) {
+        magnitude = magnitude * 10 + static_cast<std::uint64_t>(*p - '0');
     }
-    if (!digit || overflow) return false;
-    value = negative ? static_cast<int>(-static_cast<std::int64_t>(magnitude))
-                     : static_cast<int>(magnitude);
+    if (p == digits) return false;
+    // Eleven digits are past any int, and so is a longer number.
+    const std::uint64_t limit = negative ? 2147483648u : 2147483647u;
+    if (magnitude > limit || (p < end && isDigit(*p))) return false;
+    value = negative ? static_cast<int>(-static_cast<std::int64_t>(magnitude)) : static_cast<int>(magnitude);
     return true;
 }
 

@@ -85,18 +85,24 @@ bool TextStream::loadMoreLines() {
 }
 
 bool TextStream::readWord(std::string_view& word) {
+    const char* p = next_;
     while (true) {
-        while (next_ < linesEnd_ && isBlank(*next_)) ++next_;
-        if (next_ < linesEnd_) break;
+        const char* const end = linesEnd_;
+        while (p < end && isBlank(*p)) ++p;
+        if (p < end) break;
+        next_ = p;
         if (!loadMoreLines()) {
             word = std::string_view();
             return false;
         }
+        p = next_;
     }
     // Whole lines are loaded, so the word ends before linesEnd_ (at a newline at the latest).
-    const char* const first = next_;
-    while (next_ < linesEnd_ && !isBlank(*next_)) ++next_;
-    word = std::string_view(first, static_cast<size_t>(next_ - first));
+    const char* const first = p;
+    const char* const end = linesEnd_;
+    while (p < end && !isBlank(*p)) ++p;
+    next_ = p;
+    word = std::string_view(first, static_cast<size_t>(p - first));
     return true;
 }
 

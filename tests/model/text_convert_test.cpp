@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <sstream>
@@ -59,6 +60,24 @@ TEST(TextConvert, RandomTextsConvertAsAStreamDoes) {
         double expected = 5.0, actual = 5.0;
         ASSERT_EQ(toDouble(text, actual), streamConvert(text, expected)) << '"' << text << '"';
         ASSERT_EQ(std::memcmp(&actual, &expected, sizeof actual), 0) << '"' << text << '"';
+    }
+}
+
+TEST(TextConvert, PrintedNumbersRoundAsAStreamRoundsThem) {
+    // Coordinates as exporters print them, and long or extreme ones that
+    // leave the fast path: every one must give the stream's double exactly.
+    const char* formats[] = {"%.6f", "%.1f", "%.17g", "%.3e", "%.20f", "%.25g", "%g"};
+    unsigned state = 7;
+    for (int i = 0; i < 30000; ++i) {
+        state = state * 1103515245u + 12345u;
+        const double magnitude = std::pow(10.0, static_cast<int>(state % 40) - 20);
+        state = state * 1103515245u + 12345u;
+        const double number = (static_cast<double>(state) / 4294967296.0 - 0.5) * magnitude;
+        char text[128];
+        std::snprintf(text, sizeof text, formats[i % 7], number);
+        double expected = 0.0, actual = 0.0;
+        ASSERT_EQ(toDouble(text, actual), streamConvert(text, expected)) << text;
+        ASSERT_EQ(std::memcmp(&actual, &expected, sizeof actual), 0) << text;
     }
 }
 
