@@ -1,5 +1,7 @@
 #include "model/text_stream.h"
 
+#include <sys/stat.h>
+
 #include <cstring>
 
 #include "model/text_convert.h"
@@ -20,6 +22,10 @@ const char* lastNewline(const char* first, const char* last) {
 bool TextStream::openFile(const std::string& path) {
     close();
     if (path.find('\0') != std::string::npos) return false;  // no file has such a name
+    // Only regular files: a name in a model file must not make the reader wait
+    // on a pipe or read a device such as /dev/zero without end.
+    struct stat status;
+    if (stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
     file_ = std::fopen(path.c_str(), "rb");
     if (file_ == nullptr) return false;
     blockSize_ = kBlockSize;
@@ -27,7 +33,7 @@ bool TextStream::openFile(const std::string& path) {
     next_ = linesEnd_ = dataEnd_ = block_.get();
     fileEnded_ = false;
     loadMoreLines();
-    if (std::ferror(file_)) {  // opened but not readable as a file, e.g. a directory
+    if (std::ferror(file_)) {
         close();
         return false;
     }

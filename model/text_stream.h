@@ -17,7 +17,7 @@ public:
     TextStream& operator=(const TextStream&) = delete;
     ~TextStream() { close(); }
 
-    // False when the file cannot be opened or read (a directory, say).
+    // False when the file cannot be opened or read, or is not a regular file.
     bool openFile(const std::string& path);
     // Reads text owned by the caller, who keeps it alive until close().
     void openText(std::string_view text);
