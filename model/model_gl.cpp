@@ -65,7 +65,8 @@ void loadTextures(ObjModel& model, const std::string& directory) {
 // faces filled and the colour white. The terrain, drawn earlier in the next
 // frame, inherits the polygon offset.
 void ObjModel::draw() {
-    if (stoneTexture == 0) stoneTexture = loadTexture("stone.png");  // retried each frame until it loads
+    if (stoneTexture == 0)
+        stoneTexture = loadTexture("stone.png");  // retried each frame until it loads
     glBindTexture(GL_TEXTURE_2D, stoneTexture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);

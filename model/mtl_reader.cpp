@@ -48,7 +48,8 @@ void readMtlLines(TextStream& in) {
                 while (end > 0 && isBlank(rest[end - 1])) --end;
                 size_t begin = end;
                 while (begin > 0 && !isBlank(rest[begin - 1])) --begin;
-                tokens.emplace_back(rest.substr(begin, end - begin));  // empty when the line holds no word
+                tokens.emplace_back(
+                    rest.substr(begin, end - begin));  // empty when the line holds no word
                 break;
             }
             case 'n':
@@ -65,7 +66,8 @@ void readMtlLines(TextStream& in) {
 }
 
 float valueAt(const TokenList& tokens, size_t i) {
-    return i < tokens.size() ? toFloat(tokens[i]) : 0.0f;  // a value cut off reads as 0, like one that does not convert
+    return i < tokens.size() ? toFloat(tokens[i])
+                             : 0.0f;  // a value cut off reads as 0, like one that does not convert
 }
 
 void readColour(const TokenList& tokens, size_t i, std::array<float, 4>& colour) {

@@ -120,10 +120,12 @@ void ObjModel::buildVertexNormals() {
     vertexNormals.clear();
     vertexNormals.reserve(vertexTotal);
     for (size_t v = 0; v < vertexTotal; ++v) {
-        const Vector3 sum = sumOfDistinct(around.data() + firstOf[v], firstOf[v + 1] - firstOf[v], faceNormals);
+        const Vector3 sum =
+            sumOfDistinct(around.data() + firstOf[v], firstOf[v + 1] - firstOf[v], faceNormals);
         const double len = length(sum);
         // Unused vertices, and normals that cancel (back-to-back faces), have
         // no direction; a zero normal is undefined under GL_NORMALIZE, so they face up.
-        vertexNormals.push_back(len > 0.0 && std::isfinite(len) ? sum / len : Vector3(0.0, 1.0, 0.0));
+        vertexNormals.push_back(len > 0.0 && std::isfinite(len) ? sum / len
+                                                                : Vector3(0.0, 1.0, 0.0));
     }
 }

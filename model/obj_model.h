@@ -30,7 +30,7 @@ struct Face {
 
 // The value stored under a group name; the name is the key.
 struct Group {
-    std::string materialName;  // the last material-use line while the group was current
+    std::string materialName;          // the last material-use line while the group was current
     std::vector<int> faceIndices;      // into faces, in reading order
     std::vector<int> triangleIndices;  // into triangles
     std::vector<int> quadIndices;      // into quads
@@ -56,7 +56,7 @@ struct TextureEntry {
 };
 
 class ObjModel {
-public:
+  public:
     // Counters of lines read since the last clear(); each equals the length of its list.
     int vertexCount = 0;
     int normalCount = 0;
@@ -82,7 +82,7 @@ public:
     Vector3 boundsMin;
     Vector3 centre;
     unsigned int stoneTexture = 0;  // GL texture name of "stone.png"; 0 until loaded
-    int normalMode = 0;  // 0 file normals, 1 one per face, 2 one per vertex
+    int normalMode = 0;             // 0 file normals, 1 one per face, 2 one per vertex
 
     // Filing, used by the readers. clear() keeps textures, the bounds, the
     // stone texture and the normal mode.
@@ -91,7 +91,8 @@ public:
     void addNormal(const Vector3& normal);
     void addTexCoord(const TexCoord& texCoord);
     void addFace(Face face, const std::vector<std::string>& groupNames);
-    void setGroupMaterial(const std::vector<std::string>& groupNames, const std::string& materialName);
+    void setGroupMaterial(const std::vector<std::string>& groupNames,
+                          const std::string& materialName);
     void addMaterial(const std::string& name, const Material& material);
     void addTexture(const std::string& fileName, const std::string& directory);
 
@@ -105,6 +106,9 @@ public:
     void buildFaceNormals();
     void buildVertexNormals();
 
-    // Sends the triangles in immediate mode (model_gl.cpp; needs a GL context).
+    // Sends the triangles in immediate mode, group by group (model_gl.cpp;
+    // needs a GL context). Expects the placement on the model-view matrix and
+    // the frame's lighting; leaves GL_TEXTURE_2D, GL_POLYGON_OFFSET_FILL (1, 1)
+    // and GL_NORMALIZE enabled and the stone texture bound.
     void draw();
 };

@@ -39,15 +39,19 @@ enum class FaceForm {
 std::vector<std::string> currentGroups;
 FaceForm faceForm = FaceForm::undecided;
 TextStream objStream;
-TokenList lineTokens;  // reused from line to line to spare allocations
+TokenList lineTokens;       // reused from line to line to spare allocations
 std::string firstFaceText;  // what the first face line's tokens point into
 
 LineKind kindOf(FaceForm form) {
     switch (form) {
-        case FaceForm::positionTexture: return kFacePositionTextureLine;
-        case FaceForm::positionNormal: return kFacePositionNormalLine;
-        case FaceForm::positionTextureNormal: return kFacePositionTextureNormalLine;
-        default: return kFacePositionLine;
+        case FaceForm::positionTexture:
+            return kFacePositionTextureLine;
+        case FaceForm::positionNormal:
+            return kFacePositionNormalLine;
+        case FaceForm::positionTextureNormal:
+            return kFacePositionTextureNormalLine;
+        default:
+            return kFacePositionLine;
     }
 }
 
@@ -55,15 +59,17 @@ FaceForm formOfCorner(std::string_view corner) {
     const size_t slash = corner.find('/');
     if (slash == std::string_view::npos) return FaceForm::position;
     if (slash + 1 < corner.size() && corner[slash + 1] == '/') return FaceForm::positionNormal;
-    if (corner.find('/', slash + 1) != std::string_view::npos) return FaceForm::positionTextureNormal;
+    if (corner.find('/', slash + 1) != std::string_view::npos)
+        return FaceForm::positionTextureNormal;
     return FaceForm::positionTexture;
 }
 
 // A view of one line with the reads a stream offers, held to the line: a face
 // line never takes corners from the line after it.
 class LineCursor {
-public:
-    explicit LineCursor(std::string_view line) : at_(line.data()), end_(line.data() + line.size()) {}
+  public:
+    explicit LineCursor(std::string_view line)
+        : at_(line.data()), end_(line.data() + line.size()) {}
 
     bool word(std::string_view& out) {
         const char* p = at_;
@@ -91,7 +97,7 @@ public:
 
     std::string_view rest() const { return std::string_view(at_, static_cast<size_t>(end_ - at_)); }
 
-private:
+  private:
     const char* at_;
     const char* end_;
 };
@@ -123,7 +129,8 @@ void splitFirstFaceLine(FaceForm form, std::string_view text, TokenList& tokens)
             last = text.find('/', slash + 1);
             if (last == npos) return;  // an incomplete corner ends the face
         }
-        const size_t finalBegin = std::min(form == FaceForm::positionNormal ? slash + 2 : last + 1, n);
+        const size_t finalBegin =
+            std::min(form == FaceForm::positionNormal ? slash + 2 : last + 1, n);
         const size_t space = text.find(' ', finalBegin);
         tokens.emplace_back(text.substr(start, slash - start));
         if (form == FaceForm::positionTextureNormal) {
@@ -198,7 +205,8 @@ void readFaceLine() {
     if (faceForm == FaceForm::undecided) {
         LineCursor cursor(line);
         std::string_view first;
-        if (!cursor.word(first)) return;  // no corner to decide the form by: the next face line will
+        if (!cursor.word(first))
+            return;  // no corner to decide the form by: the next face line will
         faceForm = formOfCorner(first);
         firstFaceText.assign(first).append(" ").append(cursor.rest());
         splitFirstFaceLine(faceForm, firstFaceText, lineTokens);
@@ -312,22 +320,34 @@ void fileFace(const TokenList& tokens, size_t perCorner, bool hasTexture, bool h
             face.texCoordIndices.push_back(storedIndex(tokens[first + 1], model.texCoordCount));
         }
         if (hasNormal) {
-            face.normalIndices.push_back(storedIndex(tokens[first + perCorner - 1], model.normalCount));
+            face.normalIndices.push_back(
+                storedIndex(tokens[first + perCorner - 1], model.normalCount));
         }
     }
     face.cornerCount = static_cast<int>(face.vertexIndices.size());
     model.addFace(std::move(face), currentGroups);
 }
 
-void handleFacePosition(const TokenList& t) { fileFace(t, 1, false, false); }
-void handleFacePositionTexture(const TokenList& t) { fileFace(t, 2, true, false); }
-void handleFacePositionNormal(const TokenList& t) { fileFace(t, 2, false, true); }
-void handleFacePositionTextureNormal(const TokenList& t) { fileFace(t, 3, true, true); }
+void handleFacePosition(const TokenList& t) {
+    fileFace(t, 1, false, false);
+}
+void handleFacePositionTexture(const TokenList& t) {
+    fileFace(t, 2, true, false);
+}
+void handleFacePositionNormal(const TokenList& t) {
+    fileFace(t, 2, false, true);
+}
+void handleFacePositionTextureNormal(const TokenList& t) {
+    fileFace(t, 3, true, true);
+}
 
-void handleGroup(const TokenList& t) { currentGroups.assign(t.begin(), t.end()); }
+void handleGroup(const TokenList& t) {
+    currentGroups.assign(t.begin(), t.end());
+}
 
 void handleMaterialUse(const TokenList& t) {
-    currentModel->setGroupMaterial(currentGroups, t.empty() ? std::string() : std::string(t.front()));
+    currentModel->setGroupMaterial(currentGroups,
+                                   t.empty() ? std::string() : std::string(t.front()));
 }
 
 void installLineHandlers() {
@@ -365,9 +385,12 @@ struct LineStarts {
                     ++faces;
                 } else if (*p == 'v' && p + 1 < end) {
                     const char second = p[1];
-                    if (second == 'n') ++normals;
-                    else if (second == 't') ++texCoords;
-                    else ++vertices;
+                    if (second == 'n')
+                        ++normals;
+                    else if (second == 't')
+                        ++texCoords;
+                    else
+                        ++vertices;
                 }
             }
             const void* newline = std::memchr(p, '\n', static_cast<size_t>(end - p));

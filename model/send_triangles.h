@@ -44,7 +44,8 @@ void sendTriangles(ObjModel& model, Sink& sink) {
             const Face& triangle = model.triangles[i];
             if (triangle.vertexIndices.size() < 3) continue;
             bool usable = true;
-            for (int c = 0; c < 3; ++c) usable = usable && inList(triangle.vertexIndices[c], model.vertices.size());
+            for (int c = 0; c < 3; ++c)
+                usable = usable && inList(triangle.vertexIndices[c], model.vertices.size());
             if (!usable) continue;
 
             const Vector3* cornerNormals[3] = {nullptr, nullptr, nullptr};
@@ -63,8 +64,10 @@ void sendTriangles(ObjModel& model, Sink& sink) {
                 if (model.vertexNormals.empty()) model.buildVertexNormals();
                 for (int c = 0; c < 3; ++c) {
                     const int v = triangle.vertexIndices[c];
-                    if (!inList(v, model.vertexNormals.size())) usable = false;
-                    else cornerNormals[c] = &model.vertexNormals[v];
+                    if (!inList(v, model.vertexNormals.size()))
+                        usable = false;
+                    else
+                        cornerNormals[c] = &model.vertexNormals[v];
                 }
                 if (!usable) continue;
             }

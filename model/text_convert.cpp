@@ -1,17 +1,20 @@
 #include "model/text_convert.h"
 
+#include <locale.h>
+
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <type_traits>
 #include <limits>
-#include <locale.h>
+#include <type_traits>
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The characters a stream gathers for a floating-point number: a sign, digits
 // with at most one point, then an 'e' or 'E' (only after a digit) with an
@@ -45,8 +48,10 @@ FloatRun scanFloat(std::string_view text) {
     int power = 0;
     bool exact = true;
     for (; p < end && isDigit(*p); ++p) {
-        if (digits < kManyDigits) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
-        else exact = false;
+        if (digits < kManyDigits)
+            digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+        else
+            exact = false;
     }
     bool mantissaDigit = p > mantissa;
     if (p < end && *p == '.') {
@@ -96,7 +101,8 @@ bool fastDouble(const FloatRun& run, double& value) {
         return false;
     }
     const double digits = static_cast<double>(run.digits);
-    const double magnitude = run.power < 0 ? digits / kPowers[-run.power] : digits * kPowers[run.power];
+    const double magnitude =
+        run.power < 0 ? digits / kPowers[-run.power] : digits * kPowers[run.power];
     value = run.negative ? -magnitude : magnitude;
     return true;
 }
@@ -138,7 +144,9 @@ bool convertFloat(std::string_view text, T& value) {
 
 }  // namespace
 
-bool toDouble(std::string_view text, double& value) { return convertFloat(text, value); }
+bool toDouble(std::string_view text, double& value) {
+    return convertFloat(text, value);
+}
 
 float toFloat(std::string_view text) {
     float value = 0.0f;
@@ -166,7 +174,8 @@ bool toInt(std::string_view text, int& value) {
     // Eleven digits are past any int, and so is a longer number.
     const std::uint64_t limit = negative ? 2147483648u : 2147483647u;
     if (magnitude > limit || (p < end && isDigit(*p))) return false;
-    value = negative ? static_cast<int>(-static_cast<std::int64_t>(magnitude)) : static_cast<int>(magnitude);
+    value = negative ? static_cast<int>(-static_cast<std::int64_t>(magnitude))
+                     : static_cast<int>(magnitude);
     return true;
 }
 

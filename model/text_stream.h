@@ -11,7 +11,7 @@
 #include <string_view>
 
 class TextStream {
-public:
+  public:
     TextStream() = default;
     TextStream(const TextStream&) = delete;
     TextStream& operator=(const TextStream&) = delete;
@@ -33,7 +33,7 @@ public:
 
     // The views returned stay valid until the next call.
 
-private:
+  private:
     bool loadMoreLines();
 
     std::FILE* file_ = nullptr;
@@ -41,6 +41,6 @@ private:
     size_t blockSize_ = 0;
     const char* next_ = nullptr;      // first character not yet read
     const char* linesEnd_ = nullptr;  // end of the whole lines loaded
-    const char* dataEnd_ = nullptr;   // end of what was loaded (a partial line may follow linesEnd_)
+    const char* dataEnd_ = nullptr;  // end of what was loaded (a partial line may follow linesEnd_)
     bool fileEnded_ = true;
 };

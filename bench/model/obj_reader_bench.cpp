@@ -6,7 +6,6 @@
 //
 //   obj_reader_bench [runs] [grid side]    (defaults: 5 runs, 708: 1,000,000 triangles)
 #include <tiny_obj_loader.h>
-
 #include <unistd.h>
 
 #include <algorithm>
@@ -150,7 +149,8 @@ int main(int argc, char** argv) {
         for (const Vector3& v : parsed.vertices) model.addVertex(v);
         for (const Vector3& n : parsed.normals) model.addNormal(n);
         for (const TexCoord& t : parsed.texCoords) model.addTexCoord(t);
-        for (size_t f = 0; f < parsed.faces.size(); ++f) model.addFace(parsed.faces[f], groupsOfFace[f]);
+        for (size_t f = 0; f < parsed.faces.size(); ++f)
+            model.addFace(parsed.faces[f], groupsOfFace[f]);
         const double ms = elapsedMs(start);
         sink += static_cast<size_t>(model.triangleCount);
         return ms;

@@ -1,6 +1,8 @@
 // draw() and the texture step against a real GL context (Xvfb): what reaches
 // GL in each normal mode, read back through feedback mode and pixels, the
 // state draw() leaves behind, and the texture step's messages.
+#include "model/model_gl.h"
+
 #include <GL/freeglut.h>
 #include <GL/gl.h>
 #include <SOIL/SOIL.h>
@@ -10,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "model/model_gl.h"
 #include "model/obj_model.h"
 #include "model/obj_reader.h"
 #include "model/text_convert.h"
@@ -21,7 +22,7 @@ namespace {
 constexpr int kSize = 64;  // window side, pixels
 
 class ModelGlTest : public testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         int argc = 1;
         char name[] = "model_gl_test";
@@ -188,7 +189,8 @@ TEST_F(ModelGlTest, StoneTextureIsLoadedOnceFromTheWorkingDirectory) {
     ObjModel model = roof();
     model.draw();  // no "stone.png" yet: drawn untextured, tried again next frame
     EXPECT_EQ(model.stoneTexture, 0u);
-    const unsigned char grey[2 * 2 * 3] = {128, 128, 128, 128, 128, 128, 128, 128, 128, 128, 128, 128};
+    const unsigned char grey[2 * 2 * 3] = {128, 128, 128, 128, 128, 128,
+                                           128, 128, 128, 128, 128, 128};
     // SOIL knows an image by its content, so a BMP named stone.png loads.
     ASSERT_TRUE(SOIL_save_image("stone.png", SOIL_SAVE_TYPE_BMP, 2, 2, 3, grey));
     model.draw();
@@ -203,7 +205,8 @@ TEST_F(ModelGlTest, TextureStepLoadsByDirectoryAndReportsFailures) {
     TempDir dir;
     const unsigned char red[2 * 2 * 3] = {255, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0};
     dir.write("sub/lib.mtl", "newmtl a\nmap_Kd lichen.bmp\nnewmtl b\nmap_Ka missing.png\n");
-    ASSERT_TRUE(SOIL_save_image((dir.path() + "sub/lichen.bmp").c_str(), SOIL_SAVE_TYPE_BMP, 2, 2, 3, red));
+    ASSERT_TRUE(
+        SOIL_save_image((dir.path() + "sub/lichen.bmp").c_str(), SOIL_SAVE_TYPE_BMP, 2, 2, 3, red));
     const std::string objPath = dir.write("sub/model.obj", "mtllib lib.mtl\n");
 
     ObjModel model;
@@ -211,11 +214,13 @@ TEST_F(ModelGlTest, TextureStepLoadsByDirectoryAndReportsFailures) {
     loadObjModel(objPath, model);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");  // the texture step comes later
 
-    SOIL_load_OGL_texture((dir.path() + "no-such-file.png").c_str(), SOIL_LOAD_AUTO, SOIL_CREATE_NEW_ID, 0);
+    SOIL_load_OGL_texture((dir.path() + "no-such-file.png").c_str(), SOIL_LOAD_AUTO,
+                          SOIL_CREATE_NEW_ID, 0);
     const std::string soilText = SOIL_last_result();
     testing::internal::CaptureStdout();
     loadTextures(model, directoryOf(objPath));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), " textures\nSOIL loading error: '" + soilText + "'\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              " textures\nSOIL loading error: '" + soilText + "'\n");
     const TextureEntry& good = model.textures.at("lichen.bmp");
     const TextureEntry& bad = model.textures.at("missing.png");
     EXPECT_NE(good.textureId, 0u);

@@ -14,7 +14,7 @@ namespace {
 using Colour = std::array<float, 4>;
 
 class MtlReaderTest : public testing::Test {
-protected:
+  protected:
     ObjModel& loadLibrary(const std::string& text) {
         dir.write("lib.mtl", text);
         loadObjModel(dir.write("model.obj", "mtllib lib.mtl\n"), model);
@@ -54,14 +54,14 @@ TEST_F(MtlReaderTest, KeywordsAndDefaults) {
 
 TEST_F(MtlReaderTest, OnlyTheFirstCharacterDecides) {
     loadLibrary(
-        "Kd 1 1 1\n"                 // before any n keyword: a material named "Kd"
+        "Kd 1 1 1\n"  // before any n keyword: a material named "Kd"
         "newmtl a\n"
-        "kd 0.5 0.5 0.5\n"           // k is not K: skipped
-        "KD 0.5 0.5 0.5\n"           // read as a K keyword, matched by nothing
-        "Kd 1 1\nNs 5\n"             // values are words: Kd takes "Ns"
-        "nonsense b\n"               // any n keyword starts a material
+        "kd 0.5 0.5 0.5\n"  // k is not K: skipped
+        "KD 0.5 0.5 0.5\n"  // read as a K keyword, matched by nothing
+        "Kd 1 1\nNs 5\n"    // values are words: Kd takes "Ns"
+        "nonsense b\n"      // any n keyword starts a material
         "Kd x 0.5 y\n"
-        "newmtl c\nKe 1 2 Kd");      // a Kd at the end, cut off from its values
+        "newmtl c\nKe 1 2 Kd");  // a Kd at the end, cut off from its values
     ASSERT_EQ(model.materials.size(), 4u);
     EXPECT_EQ(material("Kd").Kd, (Colour{0.2f, 0.2f, 0.2f, 1.0f}));
     EXPECT_EQ(material("a").Kd, (Colour{1.0f, 1.0f, 0.0f, 1.0f}));

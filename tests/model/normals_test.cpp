@@ -18,7 +18,9 @@ Face faceOf(std::vector<int> corners) {
     return face;
 }
 
-Vector3 unit(const Vector3& v) { return v / length(v); }
+Vector3 unit(const Vector3& v) {
+    return v / length(v);
+}
 
 // A roof: two triangles meeting along the ridge 0-1, one sloping each way.
 ObjModel roof() {
@@ -72,7 +74,7 @@ TEST(FaceNormals, FacesWithoutAreaOrWithLostCornersHaveNoDirection) {
     model.addFace(faceOf({0, 1, 7}), {});   // past the end
     model.addVertex(Vector3(1e308, 0, 0));
     model.addVertex(Vector3(-1e308, 1e308, 0));
-    model.addFace(faceOf({0, 3, 4}), {});   // its size overflows
+    model.addFace(faceOf({0, 3, 4}), {});  // its size overflows
     model.buildFaceNormals();
     ASSERT_EQ(model.faceNormals.size(), 4u);
     for (const Vector3& n : model.faceNormals) EXPECT_EQ(n, Vector3(0, 0, 0));
@@ -147,10 +149,10 @@ TEST(VertexNormals, LargeFansFollowTheSameRuleBitForBit) {
 
 TEST(VertexNormals, QuadsAndPolygonsCountAndLostCornersAreLeftOut) {
     ObjModel model = roof();
-    model.addVertex(Vector3(5, 5, 5));                // 4: used by no face
-    model.addFace(faceOf({0, 2, 9}), {});             // corner 9 does not exist
-    model.addFace(faceOf({1, 2, 3, 0}), {});          // a quad through the ridge
-    model.addFace(faceOf({2, 3}), {});                // no normal: contributes nothing
+    model.addVertex(Vector3(5, 5, 5));        // 4: used by no face
+    model.addFace(faceOf({0, 2, 9}), {});     // corner 9 does not exist
+    model.addFace(faceOf({1, 2, 3, 0}), {});  // a quad through the ridge
+    model.addFace(faceOf({2, 3}), {});        // no normal: contributes nothing
     model.buildVertexNormals();
     ASSERT_EQ(model.vertexNormals.size(), 5u);
     EXPECT_EQ(model.vertexNormals[4], Vector3(0, 1, 0));  // no direction: up

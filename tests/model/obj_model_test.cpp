@@ -1,10 +1,10 @@
 // Filing faces, groups, materials and textures, and preparation: scale, bounds,
 // centring.
+#include "model/obj_model.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
-
-#include "model/obj_model.h"
 
 namespace {
 

@@ -1,6 +1,8 @@
 // The OBJ reader, fed small texts written to temporary files: face forms and
 // splitting, negative and zero indices, groups and materials, the
 // word-not-line quirks, directory handling and bad input.
+#include "model/obj_reader.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,7 +11,6 @@
 #include <vector>
 
 #include "model/obj_model.h"
-#include "model/obj_reader.h"
 #include "temp_dir.h"
 
 namespace {
@@ -17,7 +18,7 @@ namespace {
 using Ints = std::vector<int>;
 
 class ObjReaderTest : public testing::Test {
-protected:
+  protected:
     // Writes text as name in the temporary directory and loads it.
     ObjModel& load(const std::string& text, const std::string& name = "model.obj") {
         loadObjModel(dir.write(name, text), model);
@@ -32,7 +33,8 @@ protected:
 
 const std::string kNineVertices =
     "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nv 2 0 0\nv 2 1 0\nv 3 0 0\nv 3 1 0\nv 4 0 0\n";
-const std::string kNineTexCoords = "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\nvt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\nvt 0 0\n";
+const std::string kNineTexCoords =
+    "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\nvt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\nvt 0 0\n";
 const std::string kNineNormals =
     "vn 0 0 1\nvn 0 0 1\nvn 0 0 1\nvn 0 0 1\nvn 0 0 1\nvn 0 0 1\nvn 0 0 1\nvn 0 0 1\nvn 0 0 1\n";
 const std::string kData = kNineVertices + kNineTexCoords + kNineNormals;
@@ -48,13 +50,17 @@ TEST_F(ObjReaderTest, EachFaceFormOnAFirstAndALaterLine) {
         {"f 1 2 3\nf 4 5 6 7 8\n", {3, 4, 5, 6, 7}, {}, {}},
         {"f 1/1 2/2 3/3 4/4\nf 1/1 2/2 3/3 4/4 5/5\n", {0, 1, 2, 3, 4}, {0, 1, 2, 3, 4}, {}},
         {"f 1//4 2//5 3//6\nf 9//1 8//2 7//3 6//9\n", {8, 7, 6, 5}, {}, {0, 1, 2, 8}},
-        {"f 1/7/4 2/8/5 3/9/6\nf 4/1/9 5/2/8 6/3/7 7/4/6\n", {3, 4, 5, 6}, {0, 1, 2, 3}, {8, 7, 6, 5}},
+        {"f 1/7/4 2/8/5 3/9/6\nf 4/1/9 5/2/8 6/3/7 7/4/6\n",
+         {3, 4, 5, 6},
+         {0, 1, 2, 3},
+         {8, 7, 6, 5}},
     };
     for (const Case& c : cases) {
         load(kData + c.faces);
         SCOPED_TRACE(c.faces);
         ASSERT_EQ(model.faceCount, 2);
-        EXPECT_EQ(model.faces[0].cornerCount, static_cast<int>(model.faces[0].vertexIndices.size()));
+        EXPECT_EQ(model.faces[0].cornerCount,
+                  static_cast<int>(model.faces[0].vertexIndices.size()));
         EXPECT_EQ(lastFace().cornerCount, static_cast<int>(c.vertices.size()));
         EXPECT_EQ(lastFace().vertexIndices, c.vertices);
         EXPECT_EQ(lastFace().texCoordIndices, c.texCoords);
@@ -154,11 +160,11 @@ TEST_F(ObjReaderTest, ZeroOutOfRangeAndUnreadableIndicesAreStoredUnchecked) {
 
 TEST_F(ObjReaderTest, GroupsAndMaterialUse) {
     load(kNineVertices +
-         "usemtl early\n"            // no group yet: no effect
-         "f 1 2 3\n"                 // in no group
+         "usemtl early\n"  // no group yet: no effect
+         "f 1 2 3\n"       // in no group
          "g b a\nusemtl granite\nf 1 2 3\nf 1 2 3 4\n"
          "g a\nusemtl sarsen\nf 4 5 6\n"
-         "group c\n"                 // any word beginning with g
+         "group c\n"  // any word beginning with g
          "usemtl moss\nf 7 8 9\n"
          "g\nf 1 2 3\nusemtl ignored\n");
     EXPECT_EQ(model.faceCount, 6);
@@ -274,7 +280,8 @@ TEST_F(ObjReaderTest, ManyBlocksReadAsOneText) {
                 (i % 3 == 0 ? "\r\n" : "\n");
     }
     for (int i = 1; i + 2 <= lines; i += 3) {
-        text += "f " + std::to_string(i) + ' ' + std::to_string(i + 1) + ' ' + std::to_string(i + 2) + '\n';
+        text += "f " + std::to_string(i) + ' ' + std::to_string(i + 1) + ' ' +
+                std::to_string(i + 2) + '\n';
     }
     load(text);
     ASSERT_EQ(model.vertexCount, lines);

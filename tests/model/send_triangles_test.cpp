@@ -1,12 +1,13 @@
 // What draw() sends, recorded without GL: group order, texture patterns, the
 // normals of each mode, lazy normal building, and damaged indices.
+#include "model/send_triangles.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "model/obj_model.h"
-#include "model/send_triangles.h"
 
 namespace {
 
@@ -77,7 +78,15 @@ TEST(SendTriangles, GroupsInNameOrderWithAlternatingPatterns) {
     model.addFace(faceOf({0, 1, 2, 3}), {"c"});    // a quad: group c draws nothing
 
     const RecordingSink sink = send(model);
-    EXPECT_EQ(sink.kinds(), "B" "TVTVTV" "TVTVTV" "E" "B" "TVTVTVTVTVTVTVTVTV" "E" "BE");
+    EXPECT_EQ(sink.kinds(),
+              "B"
+              "TVTVTV"
+              "TVTVTV"
+              "E"
+              "B"
+              "TVTVTVTVTVTVTVTVTV"
+              "E"
+              "BE");
     // Group a: triangles 0, 3; group b: 0, 1, 2. Triangle 0 is drawn twice.
     const std::vector<Vector3> vertices = sink.all('V');
     const std::vector<int> order = {0, 1, 2, 3, 4, 5, 0, 1, 2, 1, 2, 3, 2, 3, 4};
@@ -106,8 +115,9 @@ TEST(SendTriangles, EachModeSendsItsNormals) {
     model.normalMode = 0;
     RecordingSink sink = send(model);
     EXPECT_EQ(sink.kinds(), "BTNVTNVTNVTNVTNVTNVE");
-    EXPECT_EQ(sink.all('N'), (std::vector<Vector3>{model.normals[0], model.normals[1], model.normals[2],
-                                                   model.normals[2], model.normals[1], model.normals[0]}));
+    EXPECT_EQ(sink.all('N'),
+              (std::vector<Vector3>{model.normals[0], model.normals[1], model.normals[2],
+                                    model.normals[2], model.normals[1], model.normals[0]}));
     EXPECT_TRUE(model.faceNormals.empty());  // file normals need no computed ones
 
     model.normalMode = 1;
@@ -152,7 +162,7 @@ TEST(SendTriangles, DamagedIndicesAreNeverFollowed) {
         const std::vector<Vector3> st = sink.all('T');
         ASSERT_EQ(st.size(), 9u);
         EXPECT_EQ(st[3], kOdd[0]);
-        EXPECT_EQ(st[4], kOdd[1]);  // triangle 3 is at odd position 3
+        EXPECT_EQ(st[4], kOdd[1]);   // triangle 3 is at odd position 3
         EXPECT_EQ(st[7], kEven[1]);  // triangle 4 at even position 4
         EXPECT_EQ(sink.all('V').size(), 9u);
     }
@@ -164,7 +174,8 @@ TEST(SendTriangles, DamagedIndicesAreNeverFollowed) {
     const Vector3 file = model.normals[0];
     const Vector3 face3 = model.faceNormals.at(3);
     const Vector3 face4 = model.faceNormals.at(4);
-    EXPECT_EQ(normals, (std::vector<Vector3>{file, file, file, face3, face3, face3, file, face4, face4}));
+    EXPECT_EQ(normals,
+              (std::vector<Vector3>{file, file, file, face3, face3, face3, file, face4, face4}));
 }
 
 TEST(SendTriangles, QuadsAloneDrawNothingInAnyMode) {

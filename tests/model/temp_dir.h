@@ -11,9 +11,10 @@
 #include <string>
 
 class TempDir {
-public:
+  public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "velmora_model_XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "velmora_model_XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr) std::abort();
         path_ = pattern + "/";
     }
@@ -36,6 +37,6 @@ public:
         return full;
     }
 
-private:
+  private:
     std::string path_;
 };
