@@ -157,6 +157,13 @@ float toFloat(std::string_view text) {
 bool toInt(std::string_view text, int& value) {
     const char* p = text.data();
     const char* const end = p + text.size();
+    if (text.size() <= 9 && p < end && isDigit(*p)) {
+        // The common case, a face index: at most nine digits always fit.
+        int number = 0;
+        for (; p < end && isDigit(*p); ++p) number = number * 10 + (*p - '0');
+        value = number;
+        return true;
+    }
     while (p < end && isBlank(*p)) ++p;
     bool negative = false;
     if (p < end && (*p == '+' || *p == '-')) {
