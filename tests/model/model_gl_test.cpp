@@ -204,7 +204,8 @@ TEST_F(ModelGlTest, StoneTextureIsLoadedOnceFromTheWorkingDirectory) {
 TEST_F(ModelGlTest, TextureStepLoadsByDirectoryAndReportsFailures) {
     TempDir dir;
     const unsigned char red[2 * 2 * 3] = {255, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0};
-    dir.write("sub/lib.mtl", "newmtl a\nmap_Kd lichen.bmp\nnewmtl b\nmap_Ka missing.png\n");
+    dir.write("sub/lib.mtl",
+              "newmtl a\nmap_Kd lichen.bmp\nnewmtl b\nmap_Ka missing.png\nnewmtl c\nmap_Kd\n");
     ASSERT_TRUE(
         SOIL_save_image((dir.path() + "sub/lichen.bmp").c_str(), SOIL_SAVE_TYPE_BMP, 2, 2, 3, red));
     const std::string objPath = dir.write("sub/model.obj", "mtllib lib.mtl\n");
@@ -214,13 +215,19 @@ TEST_F(ModelGlTest, TextureStepLoadsByDirectoryAndReportsFailures) {
     loadObjModel(objPath, model);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");  // the texture step comes later
 
-    SOIL_load_OGL_texture((dir.path() + "no-such-file.png").c_str(), SOIL_LOAD_AUTO,
-                          SOIL_CREATE_NEW_ID, 0);
-    const std::string soilText = SOIL_last_result();
+    // SOIL's own words for the two failures: the directory itself (the empty
+    // file name) and a missing file.
+    auto soilText = [](const std::string& path) {
+        SOIL_load_OGL_texture(path.c_str(), SOIL_LOAD_AUTO, SOIL_CREATE_NEW_ID, 0);
+        return std::string(SOIL_last_result());
+    };
+    const std::string directoryText = soilText(dir.path() + "sub/");
+    const std::string missingText = soilText(dir.path() + "sub/missing.png");
     testing::internal::CaptureStdout();
     loadTextures(model, directoryOf(objPath));
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              " textures\nSOIL loading error: '" + soilText + "'\n");
+              " textures\nSOIL loading error: '" + directoryText + "'\nSOIL loading error: '" +
+                  missingText + "'\n");
     const TextureEntry& good = model.textures.at("lichen.bmp");
     const TextureEntry& bad = model.textures.at("missing.png");
     EXPECT_NE(good.textureId, 0u);
