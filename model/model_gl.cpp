@@ -1,0 +1,78 @@
+#include "model/model_gl.h"
+
+#include <GL/gl.h>
+#include <SOIL/SOIL.h>
+
+#include <cstdio>
+
+#include "model/obj_model.h"
+#include "model/send_triangles.h"
+
+namespace {
+
+// Mipmaps, image rows flipped to GL's bottom-up order, DXT compression where
+// the driver has it, colours kept NTSC-safe: 2 + 16 + 32 + 128.
+constexpr unsigned int kTextureFlags =
+    SOIL_FLAG_MIPMAPS | SOIL_FLAG_INVERT_Y | SOIL_FLAG_COMPRESS_TO_DXT | SOIL_FLAG_NTSC_SAFE_RGB;
+static_assert(kTextureFlags == 178, "the material and stone textures load with flags 178");
+
+unsigned int loadTexture(const std::string& path) {
+    return SOIL_load_OGL_texture(path.c_str(), SOIL_LOAD_AUTO, SOIL_CREATE_NEW_ID, kTextureFlags);
+}
+
+// Immediate mode, doubles narrowed to floats at the call.
+struct GlTriangleSink {
+    void beginGroup() {
+        glEnable(GL_NORMALIZE);
+        glPolygonMode(GL_FRONT, GL_FILL);
+        glColor3f(1.0f, 1.0f, 1.0f);
+        glBegin(GL_TRIANGLES);
+    }
+    void texCoord(float s, float t) { glTexCoord2f(s, t); }
+    void normal(const Vector3& n) {
+        glNormal3f(static_cast<float>(n.x), static_cast<float>(n.y), static_cast<float>(n.z));
+    }
+    void vertex(const Vector3& v) {
+        glVertex3f(static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z));
+    }
+    void endGroup() { glEnd(); }
+};
+
+}  // namespace
+
+void loadTextures(ObjModel& model, const std::string& directory) {
+    if (model.textures.empty()) return;
+    std::printf(" textures\n");
+    for (auto& named : model.textures) {
+        TextureEntry& entry = named.second;
+        const unsigned int id = loadTexture(directory + entry.fileName);
+        if (id != 0) {
+            glEnable(GL_TEXTURE_2D);
+            glBindTexture(GL_TEXTURE_2D, id);
+        } else {
+            std::printf("SOIL loading error: '%s'\n", SOIL_last_result());
+        }
+        entry.directory = directory;
+        entry.textureId = id;
+    }
+    std::fflush(stdout);
+}
+
+// Expects the model's placement on the model-view matrix and the frame's
+// lighting set up (colour material tracking ambient and diffuse, GL_MODULATE).
+// Leaves GL_TEXTURE_2D, GL_POLYGON_OFFSET_FILL (factor 1, units 1) and
+// GL_NORMALIZE enabled, the stone texture bound with edge clamping, front
+// faces filled and the colour white. The terrain, drawn earlier in the next
+// frame, inherits the polygon offset.
+void ObjModel::draw() {
+    if (stoneTexture == 0)
+        stoneTexture = loadTexture("stone.png");  // retried each frame until it loads
+    glBindTexture(GL_TEXTURE_2D, stoneTexture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glEnable(GL_POLYGON_OFFSET_FILL);
+    glPolygonOffset(1.0f, 1.0f);
+    glEnable(GL_TEXTURE_2D);
+    GlTriangleSink sink;
+    sendTriangles(*this, sink);
+}

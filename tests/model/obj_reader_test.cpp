@@ -1,0 +1,313 @@
+// The OBJ reader, fed small texts written to temporary files: face forms and
+// splitting, negative and zero indices, groups and materials, the
+// word-not-line quirks, directory handling and bad input.
+#include "model/obj_reader.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "model/obj_model.h"
+#include "temp_dir.h"
+
+namespace {
+
+using Ints = std::vector<int>;
+
+class ObjReaderTest : public testing::Test {
+  protected:
+    // Writes text as name in the temporary directory and loads it.
+    ObjModel& load(const std::string& text, const std::string& name = "model.obj") {
+        loadObjModel(dir.write(name, text), model);
+        return model;
+    }
+
+    const Face& lastFace() const { return model.faces.back(); }
+
+    TempDir dir;
+    ObjModel model;
+};
+
+const std::string kNineVertices =
+    "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nv 2 0 0\nv 2 1 0\nv 3 0 0\nv 3 1 0\nv 4 0 0\n";
+const std::string kNineTexCoords =
+    "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\nvt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\nvt 0 0\n";
+const std::string kNineNormals =
+    "vn 0 0 1\nvn 0 0 1\nvn 0 0 1\nvn 0 0 1\nvn 0 0 1\nvn 0 0 1\nvn 0 0 1\nvn 0 0 1\nvn 0 0 1\n";
+const std::string kData = kNineVertices + kNineTexCoords + kNineNormals;
+
+}  // namespace
+
+TEST_F(ObjReaderTest, EachFaceFormOnAFirstAndALaterLine) {
+    struct Case {
+        std::string faces;
+        Ints vertices, texCoords, normals;  // of the last face
+    };
+    const Case cases[] = {
+        {"f 1 2 3\nf 4 5 6 7 8\n", {3, 4, 5, 6, 7}, {}, {}},
+        {"f 1/1 2/2 3/3 4/4\nf 1/1 2/2 3/3 4/4 5/5\n", {0, 1, 2, 3, 4}, {0, 1, 2, 3, 4}, {}},
+        {"f 1//4 2//5 3//6\nf 9//1 8//2 7//3 6//9\n", {8, 7, 6, 5}, {}, {0, 1, 2, 8}},
+        {"f 1/7/4 2/8/5 3/9/6\nf 4/1/9 5/2/8 6/3/7 7/4/6\n",
+         {3, 4, 5, 6},
+         {0, 1, 2, 3},
+         {8, 7, 6, 5}},
+    };
+    for (const Case& c : cases) {
+        load(kData + c.faces);
+        SCOPED_TRACE(c.faces);
+        ASSERT_EQ(model.faceCount, 2);
+        EXPECT_EQ(model.faces[0].cornerCount,
+                  static_cast<int>(model.faces[0].vertexIndices.size()));
+        EXPECT_EQ(lastFace().cornerCount, static_cast<int>(c.vertices.size()));
+        EXPECT_EQ(lastFace().vertexIndices, c.vertices);
+        EXPECT_EQ(lastFace().texCoordIndices, c.texCoords);
+        EXPECT_EQ(lastFace().normalIndices, c.normals);
+        EXPECT_TRUE(lastFace().faceNormalIndices.empty());
+    }
+    load(kData + "f 1//4 2//5 3//6\n");
+    EXPECT_EQ(model.triangles.at(0).normalIndices, (Ints{3, 4, 5}));
+    load(kData + "f 1/7/4 2/8/5 3/9/6\n");
+    EXPECT_EQ(model.triangles.at(0).normalIndices, (Ints{3, 4, 5}));
+    EXPECT_EQ(model.triangles.at(0).texCoordIndices, (Ints{6, 7, 8}));
+}
+
+TEST_F(ObjReaderTest, FirstFaceLineIsSplitAtSpacesOnly) {
+    // Runs of spaces and a CR before the newline are harmless.
+    load(kData + "f 1  2   3\r\n");
+    EXPECT_EQ(lastFace().vertexIndices, (Ints{0, 1, 2}));
+
+    // Position/texture: each corner runs from the last space to the next slash,
+    // so "3 4/5" is one corner whose position token " 3 4" reads as 3.
+    load(kData + "f 1/2 3 4/5 6/7\n");
+    EXPECT_EQ(lastFace().vertexIndices, (Ints{0, 2, 5}));
+    EXPECT_EQ(lastFace().texCoordIndices, (Ints{1, 4, 6}));
+
+    // A tab is no separator on the first line: "2\t3" is one token, two corners
+    // are too few, and the face is dropped; a later line reads words.
+    load(kData + "f\t1\t2\t3\nf\t4\t5\t6\n");
+    ASSERT_EQ(model.faceCount, 1);
+    EXPECT_EQ(lastFace().vertexIndices, (Ints{3, 4, 5}));
+}
+
+TEST_F(ObjReaderTest, LaterLinesInAnotherFormAreReadByTheFirstForm) {
+    // Position form: "1/2" reads as the position 1.
+    load(kData + "f 1 2 3\nf 1/2 3/4 5/6\n");
+    EXPECT_EQ(lastFace().vertexIndices, (Ints{0, 2, 4}));
+    EXPECT_TRUE(lastFace().texCoordIndices.empty());
+
+    // Position//normal: the normal token "/3" of "1/2/3" does not convert.
+    load(kData + "f 1//1 2//2 3//3\nf 1/2/3 4/5/6 7/8/9\n");
+    EXPECT_EQ(lastFace().vertexIndices, (Ints{0, 3, 6}));
+    EXPECT_EQ(lastFace().normalIndices, (Ints{-1, -1, -1}));
+
+    // Regression: a line without the form's slashes took its corners from the
+    // lines after it. It is now dropped, and the lines after it are read.
+    load(kData + "f 1/1 2/2 3/3\nf 1 2 3\nv 9 9 9\nf 4/4 5/5 6/6\n");
+    EXPECT_EQ(model.vertexCount, 10);
+    ASSERT_EQ(model.faceCount, 2);
+    EXPECT_EQ(lastFace().vertexIndices, (Ints{3, 4, 5}));
+    load(kData + "f 1/1/1 2/2/2 3/3/3\nf 1/2 3/4 5/6\nf 4/4/4 5/5/5 6/6/6\n");
+    ASSERT_EQ(model.faceCount, 2);
+    EXPECT_EQ(lastFace().vertexIndices, (Ints{3, 4, 5}));
+}
+
+TEST_F(ObjReaderTest, FacesNeedThreeCompleteCorners) {
+    load(kData + "f 1 2\nf\nf 1 2 3\nf 4 5\nv 7 7 7\n");
+    ASSERT_EQ(model.faceCount, 1);  // the short lines take nothing from the next line
+    EXPECT_EQ(model.vertexCount, 10);
+    EXPECT_EQ(lastFace().vertexIndices, (Ints{0, 1, 2}));
+
+    // A trailing incomplete corner is dropped, the complete ones kept.
+    load(kData + "f 1/1/1 2/2/2 3/3/3 4/4\nf 1/1/1 2/2/2 3/3/3 4/4/4 5/5\n");
+    ASSERT_EQ(model.faceCount, 2);
+    EXPECT_EQ(model.faces[0].vertexIndices, (Ints{0, 1, 2}));
+    EXPECT_EQ(model.faces[1].vertexIndices, (Ints{0, 1, 2, 3}));
+    EXPECT_EQ(model.faces[1].normalIndices, (Ints{0, 1, 2, 3}));
+
+    // A first face line without any corner decides nothing: the next one does.
+    load(kData + "f\nf 1/1 2/2 3/3\n");
+    ASSERT_EQ(model.faceCount, 1);
+    EXPECT_EQ(lastFace().texCoordIndices, (Ints{0, 1, 2}));
+}
+
+TEST_F(ObjReaderTest, NegativeIndicesCountBackFromTheirOwnList) {
+    load("v 0 0 0\nv 1 0 0\nv 2 0 0\nv 3 0 0\nv 4 0 0\nf -1 -2 -3\n");
+    EXPECT_EQ(lastFace().vertexIndices, (Ints{4, 3, 2}));
+
+    load(kNineVertices + "vt 0 0\nvt 1 1\nvn 0 1 0\nvn 1 0 0\nvn 0 0 1\n" +
+         "f -1/-1/-1 -2/-2/-2 -3/-1/-3\n");
+    EXPECT_EQ(lastFace().vertexIndices, (Ints{8, 7, 6}));
+    EXPECT_EQ(lastFace().texCoordIndices, (Ints{1, 0, 1}));
+    EXPECT_EQ(lastFace().normalIndices, (Ints{2, 1, 0}));
+
+    // Counted at the moment the face is read, not at the end of the file.
+    load("v 0 0 0\nv 1 0 0\nv 2 0 0\nf -1 -2 -3\nv 3 0 0\nf -1 -2 -3\n");
+    EXPECT_EQ(model.faces[0].vertexIndices, (Ints{2, 1, 0}));
+    EXPECT_EQ(model.faces[1].vertexIndices, (Ints{3, 2, 1}));
+}
+
+TEST_F(ObjReaderTest, ZeroOutOfRangeAndUnreadableIndicesAreStoredUnchecked) {
+    load("v 0 0 0\nv 1 0 0\nv 2 0 0\nf 0 1 2\nf 1 2 9\nf -9 1 2\nf x 2 3\n");
+    ASSERT_EQ(model.faceCount, 4);
+    EXPECT_EQ(model.faces[0].vertexIndices, (Ints{-1, 0, 1}));
+    EXPECT_EQ(model.faces[1].vertexIndices, (Ints{0, 1, 8}));
+    EXPECT_EQ(model.faces[2].vertexIndices, (Ints{-6, 0, 1}));
+    EXPECT_EQ(model.faces[3].vertexIndices, (Ints{-1, 1, 2}));  // "x" reads as 0
+}
+
+TEST_F(ObjReaderTest, GroupsAndMaterialUse) {
+    load(kNineVertices +
+         "usemtl early\n"  // no group yet: no effect
+         "f 1 2 3\n"       // in no group
+         "g b a\nusemtl granite\nf 1 2 3\nf 1 2 3 4\n"
+         "g a\nusemtl sarsen\nf 4 5 6\n"
+         "group c\n"  // any word beginning with g
+         "usemtl moss\nf 7 8 9\n"
+         "g\nf 1 2 3\nusemtl ignored\n");
+    EXPECT_EQ(model.faceCount, 6);
+    ASSERT_EQ(model.groups.size(), 3u);
+    std::vector<std::string> names;
+    for (const auto& g : model.groups) names.push_back(g.first);
+    EXPECT_EQ(names, (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(model.groups.at("a").materialName, "sarsen");  // the last while "a" was current
+    EXPECT_EQ(model.groups.at("a").faceIndices, (Ints{1, 2, 3}));
+    EXPECT_EQ(model.groups.at("a").triangleIndices, (Ints{1, 2}));
+    EXPECT_EQ(model.groups.at("a").quadIndices, (Ints{0}));
+    EXPECT_EQ(model.groups.at("b").materialName, "granite");
+    EXPECT_EQ(model.groups.at("b").faceIndices, (Ints{1, 2}));
+    EXPECT_EQ(model.groups.at("c").materialName, "moss");
+    EXPECT_EQ(model.groups.at("c").faceIndices, (Ints{4}));
+}
+
+TEST_F(ObjReaderTest, VertexDataIsReadAsWordsNotLines) {
+    load("vt 0.5 0.25 0\nv 1 2 3 4\nvp 5 6 7\nvn 0 1 0\n");
+    EXPECT_EQ(model.texCoordCount, 1);
+    EXPECT_EQ(model.texCoords[0].u, 0.5);
+    EXPECT_EQ(model.texCoords[0].v, 0.25);
+    ASSERT_EQ(model.vertexCount, 2);  // the extra values were skipped as keywords
+    EXPECT_EQ(model.vertices[0], Vector3(1, 2, 3));
+    EXPECT_EQ(model.vertices[1], Vector3(5, 6, 7));
+    EXPECT_EQ(model.normals.at(0), Vector3(0, 1, 0));
+
+    // A short vertex line takes the next line's keyword as its last value.
+    load("v 1 2\nv 3 4 5\nv 1 x 3\n");
+    ASSERT_EQ(model.vertexCount, 2);
+    EXPECT_EQ(model.vertices[0], Vector3(1, 2, 0));
+    EXPECT_EQ(model.vertices[1], Vector3(1, 0, 3));
+
+    // Lines that are not records change nothing.
+    load("# a comment v 1 2 3\no stones\ns 1\nl 1 2\ncstype bezier\n\n   \n");
+    EXPECT_EQ(model.vertexCount + model.faceCount + static_cast<int>(model.groups.size()), 0);
+}
+
+TEST_F(ObjReaderTest, FileNamesDirectoriesAndOpenFailures) {
+    // Libraries are looked up beside the OBJ file; one that is missing is
+    // reported and the read goes on.
+    dir.write("sub/lib.mtl", "newmtl stone\nKd 1 0 0\n");
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    load("mtllib missing.mtl lib.mtl\nv 0 0 0\n", "sub/model.obj");
+    const std::string stderrText = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(stderrText, "couldn't open material file: " + dir.path() + "sub/missing.mtl\n");
+    EXPECT_EQ(model.materials.count("stone"), 1u);
+    EXPECT_EQ(model.vertexCount, 1);
+
+    // Only names ending in ".obj" are read; another name leaves the model as it is.
+    for (const char* name : {"MODEL.OBJ", "model.obj.bak", "model"}) {
+        loadObjModel(dir.write(name, "v 1 1 1\nv 2 2 2\n"), model);
+        EXPECT_EQ(model.vertexCount, 1) << name;
+    }
+
+    testing::internal::CaptureStderr();
+    loadObjModel(dir.path() + "absent.obj", model);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "couldn't open object file:" + dir.path() + "absent.obj\n");
+    EXPECT_EQ(model.vertexCount, 0);
+
+    // Names of things that are not files are not read: a directory, a pipe
+    // (which would block), a device (which would never end).
+    ASSERT_EQ(mkfifo((dir.path() + "pipe.mtl").c_str(), 0600), 0);
+    ASSERT_EQ(symlink("/dev/zero", (dir.path() + "zero.mtl").c_str()), 0);
+    testing::internal::CaptureStderr();
+    load("mtllib pipe.mtl zero.mtl\nv 0 0 0\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "couldn't open material file: " + dir.path() + "pipe.mtl\n" +
+                  "couldn't open material file: " + dir.path() + "zero.mtl\n");
+    EXPECT_EQ(model.vertexCount, 1);
+    dir.write("folder.obj/inside", "");
+    testing::internal::CaptureStderr();
+    loadObjModel(dir.path() + "folder.obj", model);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "couldn't open object file:" + dir.path() + "folder.obj\n");
+}
+
+TEST_F(ObjReaderTest, EmptyUnterminatedAndHugeInput) {
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    load("");
+    EXPECT_EQ(model.vertexCount + model.faceCount, 0);
+    load("v 1 2 3\nf 1 1 1");  // no final newline
+    EXPECT_EQ(model.vertexCount, 1);
+    EXPECT_EQ(model.faceCount, 1);
+    load("v 1 2 3\nv 4 5 6");
+    EXPECT_EQ(model.vertices.at(1), Vector3(4, 5, 6));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+
+    // Lines far longer than the reader's block: a comment, and one face of
+    // 200,000 corners on a later line.
+    std::string text = "# " + std::string(3000000, 'x') + "\n" + kNineVertices + "f 1 2 3\nf";
+    for (int i = 0; i < 200000; ++i) text += ' ' + std::to_string(i % 9 + 1);
+    text += "\nv 5 5 5\n";
+    load(text);
+    ASSERT_EQ(model.polygonCount, 1);
+    EXPECT_EQ(model.polygons[0].cornerCount, 200000);
+    EXPECT_EQ(model.polygons[0].vertexIndices[199999], 199999 % 9);
+    EXPECT_EQ(model.vertexCount, 10);
+}
+
+TEST_F(ObjReaderTest, ManyBlocksReadAsOneText) {
+    // Several blocks' worth of records with irregular spacing, so that words
+    // and lines straddle block ends; every record must arrive intact.
+    std::string text;
+    const int lines = 150000;
+    for (int i = 0; i < lines; ++i) {
+        text += "v " + std::to_string(i) + std::string(i % 7, ' ') + " 0.5\t" + std::to_string(-i) +
+                (i % 3 == 0 ? "\r\n" : "\n");
+    }
+    for (int i = 1; i + 2 <= lines; i += 3) {
+        text += "f " + std::to_string(i) + ' ' + std::to_string(i + 1) + ' ' +
+                std::to_string(i + 2) + '\n';
+    }
+    load(text);
+    ASSERT_EQ(model.vertexCount, lines);
+    for (int i = 0; i < lines; ++i) {
+        ASSERT_EQ(model.vertices[i], Vector3(i, 0.5, -i)) << i;
+    }
+    ASSERT_EQ(model.triangleCount, lines / 3);
+    EXPECT_EQ(model.triangles.back().vertexIndices, (Ints{lines - 3, lines - 2, lines - 1}));
+}
+
+TEST_F(ObjReaderTest, BinaryGarbageKeepsTheModelConsistent) {
+    std::string bytes;
+    unsigned state = 99;
+    for (int i = 0; i < 200000; ++i) {
+        state = state * 1664525u + 1013904223u;
+        const char pick = "fvgmu/ 0123456789-\n\t\r\0"[(state >> 24) % 22];
+        bytes += (state & 0x10000) ? pick : static_cast<char>(state >> 8);
+    }
+    testing::internal::CaptureStderr();  // mtllib lines name libraries that do not exist
+    load(bytes);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(model.vertexCount, static_cast<int>(model.vertices.size()));
+    EXPECT_EQ(model.faceCount, static_cast<int>(model.faces.size()));
+    EXPECT_EQ(model.faceCount, model.triangleCount + model.quadCount + model.polygonCount);
+    for (const Face& face : model.faces) {
+        EXPECT_GE(face.cornerCount, 3);
+        EXPECT_EQ(face.cornerCount, static_cast<int>(face.vertexIndices.size()));
+    }
+}
