@@ -13,7 +13,7 @@ namespace {
 KeyMapTargets keyMapTargets() {
     return KeyMapTargets{camera,     viewpoints,      flight,
                          timeOfDay,  spotLightOn,     fullScreen,
-                         normalMode, toggleFullScreen, [] { return std::rand(); }};
+                         model.normalMode, toggleFullScreen, [] { return std::rand(); }};
 }
 
 // The model is drawn centred on this point and turned −90° about y.
@@ -55,7 +55,7 @@ void onDisplay() {
 
     glTranslatef(kModelOffset[0], kModelOffset[1], kModelOffset[2]);
     glRotatef(-90.0f, 0.0f, 1.0f, 0.0f);
-    // The model draws here.
+    model.draw();
     overlayScreens.draw();  // last, over everything
 
     glFlush();

@@ -5,7 +5,7 @@ Viewpoints viewpoints{};
 FlightState flight;
 std::string timeOfDay = "day";
 SpotLightSwitches spotLightOn{};
-int normalMode = 0;
+ObjModel model;
 Terrain terrain;
 Skybox skybox;
 OverlayScreens overlayScreens;

@@ -8,6 +8,7 @@
 #include "app/key_state.h"
 #include "camera/camera.h"
 #include "camera/viewpoints.h"
+#include "model/obj_model.h"
 #include "overlay/overlay_screens.h"
 #include "sky/skybox.h"
 #include "sky/time_of_day.h"
@@ -18,7 +19,7 @@ extern Viewpoints viewpoints;  // all zero until start-up fills it
 extern FlightState flight;
 extern std::string timeOfDay;
 extern SpotLightSwitches spotLightOn;
-extern int normalMode;
+extern ObjModel model;
 extern Terrain terrain;  // built by main() once the working directory is settled
 extern Skybox skybox;
 extern OverlayScreens overlayScreens;

@@ -4,9 +4,13 @@
 
 #include <vector>
 
+#include "app/data_directory.h"
 #include "app/options.h"
 #include "app/scene.h"
 #include "app/window_rule.h"
+#include "model/model_gl.h"
+#include "model/obj_reader.h"
+#include "model/text_convert.h"
 #include "platform/ask.h"
 #include "platform/keyboard.h"
 #include "platform/tick.h"
@@ -41,6 +45,14 @@ void createScene(const Options& options) {
     camera.setPosition(Vector3{50.0, 1.8, 50.0});
     camera.rotateHeading(-70.0);  // from the constructor's +x to the heading −70
     camera.setBounds(Vector3{98.0, 0.0, 98.0}, Vector3{2.0, 0.0, 2.0});
+
+    loadObjModel(kModelFileName, model);
+    // Scene units are the file's units × 0.115 (single precision); the
+    // bounding box's centre goes to the origin, where the frame places it.
+    model.scale(0.115f);
+    model.computeBounds();
+    model.moveCentreToOrigin();
+    model.computeBounds();
 
     flight.flightTarget = -1;
     viewpoints = presetViewpoints();
@@ -80,7 +92,9 @@ void createScene(const Options& options) {
     glutSpecialFunc(onSpecialDown);
     glutSpecialUpFunc(onSpecialUp);
 
-    // The images that need a GL context.
+    // The images that need a GL context. The model's material textures are
+    // loaded here rather than while the model is read, where no context exists.
+    loadTextures(model, directoryOf(kModelFileName));
     skybox.load();
     terrain.loadTexture();
     overlayScreens.load();
