@@ -231,6 +231,29 @@ unsigned long Program::centrePixel() const {
     return p;
 }
 
+void Program::closeWindow() const {
+    Display* d = screen_.display();
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = window_;
+    e.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(d, window_, False, NoEventMask, &e);
+    XFlush(d);
+}
+
+int Program::waitForExit(double seconds) {
+    int status = 0;
+    const bool ended = waitUntil([&] { return pid_ > 0 && waitpid(pid_, &status, WNOHANG) == pid_; },
+                                 seconds);
+    if (!ended) return -1;
+    pid_ = -1;
+    if (WIFEXITED(status)) return WEXITSTATUS(status);
+    return 128 + WTERMSIG(status);
+}
+
 bool Program::running() { return pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) == 0; }
 
 double Program::cpuSeconds() const {

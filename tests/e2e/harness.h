@@ -66,6 +66,11 @@ public:
     // The centre pixel of the window, as 0xRRGGBB; cheap enough to poll.
     unsigned long centrePixel() const;
     bool running();
+    // Asks the window to close as a window manager does (WM_DELETE_WINDOW).
+    void closeWindow() const;
+    // Waits for the process to end; its exit status as the shell shows it
+    // (128 + signal when killed by one), or -1 if it is still running.
+    int waitForExit(double seconds);
     // User plus system CPU time of the process, in seconds.
     double cpuSeconds() const;
     std::string output() const;       // what it wrote on standard output

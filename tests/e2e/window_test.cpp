@@ -104,4 +104,14 @@ TEST(Window, StartsFullScreenWhenAskedAndHelpPrintsTheKeys) {
     EXPECT_NE(help.output().find("Shift + Up / Down"), std::string::npos);
 }
 
+TEST(Window, ClosingTheWindowEndsTheProgramCleanly) {
+    XvfbScreen screen(1024, 768);
+    ASSERT_TRUE(screen.ok());
+    Program velmora(screen, {"--windowed"});
+    ASSERT_TRUE(velmora.waitForWindow());
+    ASSERT_TRUE(waitUntil([&] { return velmora.centrePixel() != 0; }, 20.0, 0.01));
+    velmora.closeWindow();
+    EXPECT_EQ(velmora.waitForExit(10.0), 0) << velmora.errorOutput();
+}
+
 }  // namespace

@@ -33,6 +33,10 @@ class ModelGlTest : public testing::Test {
         glutCreateWindow("model_gl_test");
     }
 
+    // Work still queued when the process exits is compiled by llvmpipe while
+    // its LLVM statics are being destroyed, which crashes: finish it here.
+    static void TearDownTestSuite() { glFinish(); }
+
     // The frame's part of the contract: a view, and lighting with colour
     // material tracking ambient and diffuse, modulated by the texture.
     void SetUp() override {

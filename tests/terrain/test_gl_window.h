@@ -5,6 +5,8 @@
 
 #include <GL/freeglut.h>
 
+#include <cstdlib>
+
 namespace test_gl {
 
 constexpr int kWindowSize = 64;  // pixels, square
@@ -22,6 +24,9 @@ inline void ensureContext() {
         glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
         glutInitWindowSize(kWindowSize, kWindowSize);
         glutCreateWindow("velmora-test");
+        // Work still queued at exit would be compiled by llvmpipe while its
+        // LLVM statics are being destroyed, which crashes: finish it first.
+        std::atexit([] { glFinish(); });
         created = true;
     }
     glViewport(0, 0, kWindowSize, kWindowSize);
