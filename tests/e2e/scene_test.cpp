@@ -207,4 +207,30 @@ TEST(Intro, LiesOverTheViewForAboutFiveSecondsThenGoesByItself) {
     EXPECT_GT(differingFraction(withIntro, without), 0.3);
 }
 
+TEST_F(Scene, PAndShiftPCycleTheModelsNormalsVisibly) {
+    press("4");  // the overview: every stone in sight
+    ASSERT_TRUE(goesIdle());
+    const Image fileNormals = velmora.screenshot();
+
+    press("p");
+    ASSERT_TRUE(goesIdle());
+    const Image perFace = velmora.screenshot();
+    EXPECT_GT(differingFraction(fileNormals, perFace), 0.01) << "flat shading shows";
+
+    press("p");
+    ASSERT_TRUE(goesIdle());
+    const Image perVertex = velmora.screenshot();
+    EXPECT_GT(differingFraction(perFace, perVertex), 0.01) << "smooth shading shows";
+
+    // Shift+P goes back: per vertex → per face → from the file.
+    velmora.keyDown("shift");
+    press("p");
+    ASSERT_TRUE(goesIdle());
+    EXPECT_EQ(differingFraction(perFace, velmora.screenshot()), 0.0);
+    press("p");
+    velmora.keyUp("shift");
+    ASSERT_TRUE(goesIdle());
+    EXPECT_EQ(differingFraction(fileNormals, velmora.screenshot()), 0.0);
+}
+
 }  // namespace
