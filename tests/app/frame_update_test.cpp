@@ -6,35 +6,17 @@
 #include <sstream>
 
 #include "platform/virtual_keys.h"
+#include "scene_state.h"
 
 namespace {
 
-struct Loop {
-    Camera camera;
-    Viewpoints viewpoints = presetViewpoints();
-    FlightState flight;
-    std::string timeOfDay = "day";
-    SpotLightSwitches spotLightOn{};
-    bool fullScreen = false;
-    int normalMode = 0;
+struct Loop : SceneState {
     bool overlayVisible = false;
-    int nextRandom = 0;
-    KeyMapTargets targets{camera,     viewpoints,  flight,          timeOfDay,
-                          spotLightOn, fullScreen, normalMode,      [](bool&) {},
-                          [this] { return nextRandom; }};
     FrameLoop loop;
     std::ostringstream flightOut;
 
-    Loop() {
-        camera.setBounds(Vector3{98.0, 0.0, 98.0}, Vector3{2.0, 0.0, 2.0});
-        goToViewpoint(camera, viewpoints, 0);
-    }
-
-    bool pass(std::uint32_t now, std::initializer_list<int> held = {}) {
-        KeyState k;
-        for (int key : held) k.set(key, true);
-        k.updateAnyKeyDown();
-        return updatePass(loop, now, k, targets, overlayVisible, flightOut);
+    bool pass(std::uint32_t now, std::initializer_list<int> keys = {}) {
+        return updatePass(loop, now, held(keys), targets, overlayVisible, flightOut);
     }
 };
 

@@ -5,40 +5,18 @@
 #include <initializer_list>
 
 #include "platform/virtual_keys.h"
+#include "scene_state.h"
 
 namespace {
 
 constexpr int P = 'P';
 constexpr int T = 'T';
 
-// The scene state the key map acts on, with a full-screen stub that counts calls.
-struct Scene {
-    Camera camera;
-    Viewpoints viewpoints = presetViewpoints();
-    FlightState flight;
-    std::string timeOfDay = "day";
-    SpotLightSwitches spotLightOn{};
-    bool fullScreen = false;
-    int normalMode = 0;
-    int toggles = 0;
-    int draws = 0;
-    KeyMapTargets targets{camera,      viewpoints, flight,
-                          timeOfDay,   spotLightOn, fullScreen,
-                          normalMode,  [this](bool&) { ++toggles; },
-                          [this] { return draws++; }};
-
-    Scene() {
-        camera.setBounds(Vector3{98.0, 0.0, 98.0}, Vector3{2.0, 0.0, 2.0});
-        goToViewpoint(camera, viewpoints, 0);
-    }
-
+struct Scene : SceneState {
     void press(std::initializer_list<int> keys) {
-        KeyState k;
-        for (int key : keys) k.set(key, true);
-        k.updateAnyKeyDown();
         camera.setForwardAccel(0.0);
         camera.setStrafeAccel(0.0);
-        applyKeyMap(k, targets);
+        applyKeyMap(held(keys), targets);
     }
 };
 

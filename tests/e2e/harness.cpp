@@ -280,6 +280,22 @@ void Program::xdotool(const std::string& arguments) const {
     if (std::system(command.c_str()) != 0) std::fprintf(stderr, "failed: %s\n", command.c_str());
 }
 
+void Program::press(const std::string& key, double seconds) const {
+    keyDown(key);
+    sleepSeconds(seconds);
+    keyUp(key);
+}
+
+bool Program::goesIdle(double withinSeconds) const {
+    return waitUntil(
+        [&] {
+            const double before = cpuSeconds();
+            sleepSeconds(1.0);
+            return cpuSeconds() - before < 0.03;
+        },
+        withinSeconds, 0.0);
+}
+
 std::string programPath() { return VELMORA_BINARY; }
 
 std::string dataDirectory() { return VELMORA_DATA_DIR; }

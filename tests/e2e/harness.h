@@ -81,6 +81,12 @@ public:
     void keyDown(const std::string& keys) const { xdotool("keydown " + keys); }
     void keyUp(const std::string& keys) const { xdotool("keyup " + keys); }
     void tap(const std::string& keys) const { xdotool("key " + keys); }
+    // Holds a key long enough for the update loop to sample it at least once,
+    // and short of the X server's auto-repeat.
+    void press(const std::string& key, double seconds = 0.25) const;
+    // True once the process has used (almost) no CPU for a whole second:
+    // the update loop has stopped.
+    bool goesIdle(double withinSeconds = 15.0) const;
 
 private:
     const XvfbScreen& screen_;

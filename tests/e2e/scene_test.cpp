@@ -33,22 +33,8 @@ protected:
         ASSERT_TRUE(goesIdle()) << "busy at rest";
     }
 
-    // Holds a key long enough for the update loop to sample it.
-    void press(const std::string& key, double seconds = 0.25) {
-        velmora.keyDown(key);
-        sleepSeconds(seconds);
-        velmora.keyUp(key);
-    }
-
-    bool goesIdle(double withinSeconds = 15.0) {
-        return waitUntil(
-            [&] {
-                const double before = velmora.cpuSeconds();
-                sleepSeconds(1.0);
-                return velmora.cpuSeconds() - before < 0.03;
-            },
-            withinSeconds, 0.0);
-    }
+    void press(const std::string& key, double seconds = 0.25) { velmora.press(key, seconds); }
+    bool goesIdle(double withinSeconds = 15.0) { return velmora.goesIdle(withinSeconds); }
 
     XvfbScreen screen{1024, 768};
     Program velmora{screen, {"--windowed"}};

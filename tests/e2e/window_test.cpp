@@ -32,34 +32,16 @@ TEST(Window, IsTitledVelmoraAndFittedToEveryScreen) {
     }
 }
 
-// Holds a key long enough for the update loop to sample it at least once.
-void press(const Program& p, const std::string& key, double seconds = 0.2) {
-    p.keyDown(key);
-    sleepSeconds(seconds);
-    p.keyUp(key);
-}
-
-// True once the process has used (almost) no CPU for a whole second.
-bool goesIdle(const Program& p, double withinSeconds) {
-    return waitUntil(
-        [&] {
-            const double before = p.cpuSeconds();
-            sleepSeconds(1.0);
-            return p.cpuSeconds() - before < 0.03;
-        },
-        withinSeconds, 0.0);
-}
-
 TEST(Window, HoldingUpWalksAndReleaseLetsTheProcessGoIdle) {
     XvfbScreen screen(1024, 768);
     ASSERT_TRUE(screen.ok());
     Program velmora(screen, {"--windowed"});
     ASSERT_TRUE(velmora.waitForWindow());
-    ASSERT_TRUE(goesIdle(velmora, 15.0)) << "busy at rest before any key";
+    ASSERT_TRUE(velmora.goesIdle(15.0)) << "busy at rest before any key";
     const Image before = velmora.screenshot();
 
-    press(velmora, "Up", 1.0);
-    ASSERT_TRUE(goesIdle(velmora, 10.0)) << "still busy after the key was released";
+    velmora.press("Up", 1.0);
+    ASSERT_TRUE(velmora.goesIdle(10.0)) << "still busy after the key was released";
     const Image after = velmora.screenshot();
     EXPECT_GT(differingFraction(before, after), 0.05);
 
@@ -73,17 +55,17 @@ TEST(Window, F5GoesFullScreenAndBackToTheSameGeometry) {
     ASSERT_TRUE(screen.ok());
     Program velmora(screen, {"--windowed"});
     ASSERT_TRUE(velmora.waitForWindow());
-    ASSERT_TRUE(goesIdle(velmora, 15.0));
+    ASSERT_TRUE(velmora.goesIdle(15.0));
     const Geometry windowed = velmora.geometry();
 
-    press(velmora, "F5");
+    velmora.press("F5");
     EXPECT_TRUE(waitUntil([&] { return velmora.geometry().height == 768; }, 5.0));
     const Geometry full = velmora.geometry();
     EXPECT_EQ(full.width, 1024);
     EXPECT_EQ(full.x, 0);
     EXPECT_EQ(full.y, 0);
 
-    press(velmora, "F5");
+    velmora.press("F5");
     EXPECT_TRUE(waitUntil([&] { return velmora.geometry().height == 576; }, 5.0));
     const Geometry back = velmora.geometry();
     EXPECT_EQ(back.x, windowed.x);

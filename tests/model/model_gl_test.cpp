@@ -16,26 +16,15 @@
 #include "model/obj_reader.h"
 #include "model/text_convert.h"
 #include "temp_dir.h"
+#include "tests/support/gl_window.h"
 
 namespace {
 
-constexpr int kSize = 64;  // window side, pixels
+constexpr int kSize = test_gl::kWindowSize;  // window side, pixels
 
 class ModelGlTest : public testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        int argc = 1;
-        char name[] = "model_gl_test";
-        char* argv[] = {name, nullptr};
-        glutInit(&argc, argv);
-        glutInitDisplayMode(GLUT_RGBA | GLUT_DEPTH | GLUT_DOUBLE);
-        glutInitWindowSize(kSize, kSize);
-        glutCreateWindow("model_gl_test");
-    }
-
-    // Work still queued when the process exits is compiled by llvmpipe while
-    // its LLVM statics are being destroyed, which crashes: finish it here.
-    static void TearDownTestSuite() { glFinish(); }
+    static void SetUpTestSuite() { test_gl::ensureContext(); }
 
     // The frame's part of the contract: a view, and lighting with colour
     // material tracking ambient and diffuse, modulated by the texture.

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "sky/lighting.h"
-#include "tests/terrain/test_gl_window.h"
+#include "tests/support/gl_window.h"
 
 namespace {
 

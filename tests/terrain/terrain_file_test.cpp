@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "terrain/terrain.h"
-#include "tests/terrain/test_files.h"
+#include "tests/support/test_files.h"
 
 using testing::internal::CaptureStderr;
 using testing::internal::GetCapturedStderr;
