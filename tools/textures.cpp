@@ -59,6 +59,8 @@ Image makeGroundTexture(int size, const std::vector<Footprint>& stones) {
     const Colour trampled = rgb(122, 118, 76), earth = rgb(104, 88, 62), chalk = rgb(206, 200, 182);
     const double cx = kModelOffsetX, cz = kModelOffsetZ;
 
+    const float bladeFrequency = float(size) / 300.0f;  // per metre
+
     Image image(size, size, 3);
     forEachRow(size, [&](int j) {
         const double x = 100.0 * (1.0 - (j + 0.5) / size);  // top row at scene x = 100
@@ -74,7 +76,8 @@ Image makeGroundTexture(int size, const std::vector<Footprint>& stones) {
             Colour c = mix(dry, lush, patches);
             c = mix(c, sward, 0.3f);
             const float tufts = fbm(fx * 1.3f, fz * 1.3f, 0.2f, 3, 44);
-            const float blades = perlin(fx * 9.0f, fz * 9.0f, 3.3f, 45);
+            // Blades about three texels apart: finer would only alias.
+            const float blades = perlin(fx * bladeFrequency, fz * bladeFrequency, 3.3f, 45);
             c = c * (1.0f + 0.16f * tufts + 0.12f * blades + 0.10f * grain(i, j, 1));
 
             // Chalk shows through in scattered scars.

@@ -79,7 +79,7 @@ TEST(ImageFiles, TexturesHaveTheirSizesAndChannels) {
         int width, height, channels;
     };
     const Expect all[] = {{"ground.png", assets::kGroundSize, assets::kGroundSize, 3},
-                          {"stone.png", 512, 512, 3},
+                          {"stone.png", assets::kStoneSize, assets::kStoneSize, 3},
                           {"intro1.png", 1024, 576, 3},
                           {"help.png", 1024, 576, 4},
                           {"outro1.png", 1024, 576, 4}};
