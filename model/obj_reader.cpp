@@ -448,6 +448,15 @@ void startLoad(ObjModel& model) {
     currentModel = &model;
 }
 
+// Reads the lines of the opened objStream into currentModel, its lists sized
+// from starts first.
+void readOpenedObj(const LineStarts& starts, const std::string& fileName) {
+    starts.reserveIn(*currentModel);
+    readObjLines(directoryOf(fileName));
+    objStream.close();
+    releaseUnused(currentModel->triangles);
+}
+
 }  // namespace
 
 void loadObjModel(std::string fileName, ObjModel& model) {
@@ -462,10 +471,7 @@ void readObjFile(std::string fileName) {
         std::cerr << "couldn't open object file:" << fileName << std::endl;
         return;
     }
-    countLineStarts(fileName).reserveIn(*currentModel);
-    readObjLines(directoryOf(fileName));
-    objStream.close();
-    releaseUnused(currentModel->triangles);
+    readOpenedObj(countLineStarts(fileName), fileName);
 }
 
 void loadObjText(std::string_view text, const std::string& fileName, ObjModel& model) {
@@ -476,8 +482,5 @@ void loadObjText(std::string_view text, const std::string& fileName, ObjModel& m
     LineStarts starts;
     bool lineStart = true;
     starts.count(text, lineStart);
-    starts.reserveIn(model);
-    readObjLines(directoryOf(fileName));
-    objStream.close();
-    releaseUnused(model.triangles);
+    readOpenedObj(starts, fileName);
 }

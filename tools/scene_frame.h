@@ -9,19 +9,14 @@
 
 #include <cmath>
 
+#include "camera/vector3.h"
+
 namespace assets {
 
-struct Vec3 {
-    double x = 0.0, y = 0.0, z = 0.0;
-};
-inline Vec3 operator+(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-inline Vec3 operator-(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-inline Vec3 operator*(Vec3 a, double s) { return {a.x * s, a.y * s, a.z * s}; }
-inline double dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-inline Vec3 cross(Vec3 a, Vec3 b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-inline double length(Vec3 a) { return std::sqrt(dot(a, a)); }
+// The project's vector: site positions, normals and directions.
+using Vec3 = ::Vector3;
+
+// Unlike normalise, a zero vector gives straight up, (0, 1, 0).
 inline Vec3 normalised(Vec3 a) {
     const double l = length(a);
     return l > 0.0 ? a * (1.0 / l) : Vec3{0.0, 1.0, 0.0};

@@ -111,13 +111,6 @@ void Image::meanColour(int x0, int y0, int x1, int y1, double out[3]) const {
     for (int c = 0; c < 3; ++c) out[c] = n ? sum[c] / n : 0.0;
 }
 
-bool Image::writePpm(const std::string& path) const {
-    std::ofstream out(path, std::ios::binary);
-    out << "P6\n" << width << " " << height << "\n255\n";
-    out.write(reinterpret_cast<const char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()));
-    return static_cast<bool>(out);
-}
-
 double differingFraction(const Image& a, const Image& b, int tolerance) {
     if (a.width != b.width || a.height != b.height || a.rgb.empty()) return 1.0;
     long differing = 0;

@@ -34,7 +34,6 @@ struct Image {
     const std::uint8_t* at(int x, int y) const { return &rgb[(y * width + x) * 3u]; }
     // Mean of each channel over a rectangle.
     void meanColour(int x0, int y0, int x1, int y1, double out[3]) const;
-    bool writePpm(const std::string& path) const;
 };
 
 // Fraction of pixels whose channels differ by more than tolerance.
@@ -76,11 +75,10 @@ public:
     std::string output() const;       // what it wrote on standard output
     std::string errorOutput() const;  // on standard error
 
-    // xdotool: "keydown Up", "keyup Up", "key Tab", "key shift+p" ...
+    // xdotool: "keydown Up", "keyup Up", "key Tab" ...
     void xdotool(const std::string& arguments) const;
     void keyDown(const std::string& keys) const { xdotool("keydown " + keys); }
     void keyUp(const std::string& keys) const { xdotool("keyup " + keys); }
-    void tap(const std::string& keys) const { xdotool("key " + keys); }
     // Holds a key long enough for the update loop to sample it at least once,
     // and short of the X server's auto-repeat.
     void press(const std::string& key, double seconds = 0.25) const;
