@@ -11,8 +11,8 @@
 namespace {
 
 KeyMapTargets keyMapTargets() {
-    return KeyMapTargets{camera,     viewpoints,      flight,
-                         timeOfDay,  spotLightOn,     fullScreen,
+    return KeyMapTargets{camera,           viewpoints,       flight,
+                         timeOfDay,        spotLightOn,      fullScreen,
                          model.normalMode, toggleFullScreen, [] { return std::rand(); }};
 }
 

@@ -1,9 +1,10 @@
 // Key events only wake the update loop; what the keys do is decided from the
 // sampled key table in the next pass.
+#include "platform/keyboard.h"
+
 #include <GL/freeglut.h>
 
 #include "app/scene.h"
-#include "platform/keyboard.h"
 #include "platform/tick.h"
 #include "platform/virtual_keys.h"
 

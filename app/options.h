@@ -8,10 +8,10 @@ struct Options {
     enum class Screen { Ask, FullScreen, Windowed };
     Screen screen = Screen::Ask;
     bool help = false;
-    std::string dataDir;               // --data DIR: where the scene's files are
-    std::string displayName;           // GLUT's -display, for key polling
+    std::string dataDir;                // --data DIR: where the scene's files are
+    std::string displayName;            // GLUT's -display, for key polling
     std::vector<std::string> glutArgs;  // argv[0] and everything not ours
-    std::string error;                 // set for an option we do not know or a missing value
+    std::string error;                  // set for an option we do not know or a missing value
 };
 
 Options parseOptions(int argc, const char* const* argv);

@@ -35,8 +35,12 @@ void toggleFullScreen(bool& flag) {
 
 void createScene(const Options& options) {
     switch (options.screen) {
-        case Options::Screen::FullScreen: fullScreen = true; break;
-        case Options::Screen::Windowed: fullScreen = false; break;
+        case Options::Screen::FullScreen:
+            fullScreen = true;
+            break;
+        case Options::Screen::Windowed:
+            fullScreen = false;
+            break;
         case Options::Screen::Ask:
             fullScreen = askYesNo("Would you like full screen?", "Window size");
             break;

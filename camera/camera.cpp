@@ -37,7 +37,9 @@ void Camera::turn(double degreesPerSecond) {
     turnRate = limited(turnRate + degreesPerSecond, maxTurnRate);
 }
 
-void Camera::rotateHeading(const double& degrees) { direction = rotateAboutY(direction, degrees); }
+void Camera::rotateHeading(const double& degrees) {
+    direction = rotateAboutY(direction, degrees);
+}
 
 void Camera::setHeading(const double& degrees) {
     direction = rotateAboutY(Vector3{1.0, 0.0, 0.0}, degrees);

@@ -8,7 +8,7 @@
 #include "camera/vector3.h"
 
 class Camera {
-public:
+  public:
     void setPosition(const Vector3& p) { position = p; }
     Vector3 getPosition() const { return position; }
     Vector3 getLookAt() const { return position + direction; }
@@ -43,7 +43,7 @@ public:
     void setStrafeSpeed(double s) { strafeSpeed = s; }
     void setTurnRate(double r) { turnRate = r; }
 
-private:
+  private:
     Vector3 minBound;  // only x and z are used
     Vector3 maxBound;
     double pitch = 0.0;

@@ -20,10 +20,14 @@ struct Vector3 {
     constexpr bool operator!=(const Vector3& o) const { return !(*this == o); }
 };
 
-inline double length(const Vector3& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
+inline double length(const Vector3& v) {
+    return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+}
 
 // Defined only for a non-zero vector; callers that may meet (0, 0, 0) check first.
-inline Vector3 normalise(const Vector3& v) { return v / length(v); }
+inline Vector3 normalise(const Vector3& v) {
+    return v / length(v);
+}
 
 inline constexpr double dot(const Vector3& a, const Vector3& b) {
     return a.x * b.x + a.y * b.y + a.z * b.z;

@@ -22,7 +22,7 @@ using Viewpoints = std::array<Viewpoint, 5>;
 Viewpoints presetViewpoints();
 
 struct FlightState {
-    int flightTarget = -1;  // viewpoint index, -1 while no flight is under way
+    int flightTarget = -1;   // viewpoint index, -1 while no flight is under way
     Vector3 flightVelocity;  // unit direction to the target / 10: units per ms × 1000
     // The horizontal heading the camera had when the flight began. While the
     // flight looks straight up or down, the view takes its "up" from it.

@@ -18,8 +18,7 @@ int askWithDialog(const std::string& text, const std::string& caption) {
     const std::string title = "--title=" + caption;
     const std::string question = "--text=" + text;
     char* argv[] = {const_cast<char*>("zenity"), const_cast<char*>("--question"),
-                    const_cast<char*>(title.c_str()), const_cast<char*>(question.c_str()),
-                    nullptr};
+                    const_cast<char*>(title.c_str()), const_cast<char*>(question.c_str()), nullptr};
     pid_t pid = 0;
     if (posix_spawnp(&pid, "zenity", nullptr, nullptr, argv, environ) != 0) return -1;
     int status = 0;
@@ -27,9 +26,12 @@ int askWithDialog(const std::string& text, const std::string& caption) {
     }
     if (!WIFEXITED(status)) return -1;
     switch (WEXITSTATUS(status)) {
-        case 0: return 1;
-        case 1: return 0;   // No, or the dialog closed
-        default: return -1;  // 127: no zenity; others: it could not show itself
+        case 0:
+            return 1;
+        case 1:
+            return 0;  // No, or the dialog closed
+        default:
+            return -1;  // 127: no zenity; others: it could not show itself
     }
 }
 

@@ -65,4 +65,6 @@ void noteModifiers(bool shift, bool control) {
     eventTable[VK_CONTROL] = control ? 1 : 0;
 }
 
-bool keyboardIsPolled() { return display != nullptr; }
+bool keyboardIsPolled() {
+    return display != nullptr;
+}

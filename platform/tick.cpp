@@ -16,6 +16,10 @@ TickSource tickSource = monotonicMilliseconds;
 
 }  // namespace
 
-std::uint32_t getTickCount() { return tickSource(); }
+std::uint32_t getTickCount() {
+    return tickSource();
+}
 
-void setTickSource(TickSource source) { tickSource = source ? source : monotonicMilliseconds; }
+void setTickSource(TickSource source) {
+    tickSource = source ? source : monotonicMilliseconds;
+}

@@ -30,16 +30,24 @@ int virtualKeyFromKeysym(unsigned long keysym) {
     if (keysym >= XK_F1 && keysym <= XK_F5) return static_cast<int>(keysym - XK_F1) + VK_F1;
     switch (keysym) {
         case XK_Tab:
-        case XK_ISO_Left_Tab: return VK_TAB;
+        case XK_ISO_Left_Tab:
+            return VK_TAB;
         case XK_Shift_L:
-        case XK_Shift_R: return VK_SHIFT;
+        case XK_Shift_R:
+            return VK_SHIFT;
         case XK_Control_L:
-        case XK_Control_R: return VK_CONTROL;
-        case XK_Left: return VK_LEFT;
-        case XK_Up: return VK_UP;
-        case XK_Right: return VK_RIGHT;
-        case XK_Down: return VK_DOWN;
-        default: return 0;
+        case XK_Control_R:
+            return VK_CONTROL;
+        case XK_Left:
+            return VK_LEFT;
+        case XK_Up:
+            return VK_UP;
+        case XK_Right:
+            return VK_RIGHT;
+        case XK_Down:
+            return VK_DOWN;
+        default:
+            return 0;
     }
 }
 
@@ -62,14 +70,21 @@ int virtualKeyFromGlutKey(unsigned char key) {
 int virtualKeyFromGlutSpecial(int key) {
     if (key >= kGlutF1 && key <= kGlutF5) return key - kGlutF1 + VK_F1;
     switch (key) {
-        case kGlutLeft: return VK_LEFT;
-        case kGlutUp: return VK_UP;
-        case kGlutRight: return VK_RIGHT;
-        case kGlutDown: return VK_DOWN;
+        case kGlutLeft:
+            return VK_LEFT;
+        case kGlutUp:
+            return VK_UP;
+        case kGlutRight:
+            return VK_RIGHT;
+        case kGlutDown:
+            return VK_DOWN;
         case kGlutShiftL:
-        case kGlutShiftR: return VK_SHIFT;
+        case kGlutShiftR:
+            return VK_SHIFT;
         case kGlutCtrlL:
-        case kGlutCtrlR: return VK_CONTROL;
-        default: return 0;
+        case kGlutCtrlR:
+            return VK_CONTROL;
+        default:
+            return 0;
     }
 }

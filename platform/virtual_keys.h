@@ -20,8 +20,12 @@ enum VirtualKey : int {
 };
 
 // Letters are their upper-case ASCII code and digits their ASCII code.
-inline constexpr int vkLetter(char upper) { return upper; }
-inline constexpr int vkDigit(char digit) { return digit; }
+inline constexpr int vkLetter(char upper) {
+    return upper;
+}
+inline constexpr int vkDigit(char digit) {
+    return digit;
+}
 
 // The code for an unshifted X keysym, or 0 for keys the program has no code for.
 // Both Shift keys give VK_SHIFT, both Control keys VK_CONTROL; a letter gives its

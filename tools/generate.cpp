@@ -23,7 +23,7 @@ bool makeDirectory(const std::string& path) {
 }
 
 class Stopwatch {
-public:
+  public:
     explicit Stopwatch(bool verbose) : verbose_(verbose) {}
     void lap(const char* what) {
         const auto now = std::chrono::steady_clock::now();
@@ -33,7 +33,7 @@ public:
         last_ = now;
     }
 
-private:
+  private:
     bool verbose_;
     std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
 };
@@ -41,11 +41,12 @@ private:
 }  // namespace
 
 std::vector<std::string> generatedFiles() {
-    std::vector<std::string> files{kObjFile, kMtlFile, kSarsenTexture, kBluestoneTexture,
-                                   "heightmap.png", "ground.png", "stone.png",
-                                   "intro1.png", "help.png", "outro1.png"};
+    std::vector<std::string> files{kObjFile,        kMtlFile,     kSarsenTexture, kBluestoneTexture,
+                                   "heightmap.png", "ground.png", "stone.png",    "intro1.png",
+                                   "help.png",      "outro1.png"};
     for (const char* set : {"cloudy", "sunset"})
-        for (int n = 0; n < 5; ++n) files.push_back(std::string(set) + "/" + std::to_string(n) + ".jpg");
+        for (int n = 0; n < 5; ++n)
+            files.push_back(std::string(set) + "/" + std::to_string(n) + ".jpg");
     return files;
 }
 
@@ -75,12 +76,14 @@ bool generateAll(const GenerateOptions& o) {
 
     ok &= writePng(dir + "stone.png", makeStoneTexture(kStoneSize, Rock::Sarsen));
     ok &= writePng(dir + kSarsenTexture, makeStoneTexture(kMaterialTextureSize, Rock::Sarsen));
-    ok &= writePng(dir + kBluestoneTexture, makeStoneTexture(kMaterialTextureSize, Rock::Bluestone));
+    ok &=
+        writePng(dir + kBluestoneTexture, makeStoneTexture(kMaterialTextureSize, Rock::Bluestone));
     watch.lap("stone.png, material textures");
 
     for (int face = 0; face < 5; ++face) {
         const std::string name = std::to_string(face) + ".jpg";
-        ok &= writeJpeg(dir + "cloudy/" + name, makeSkyFace(SkyTime::Day, face, kSkySize), kSkyJpegQuality);
+        ok &= writeJpeg(dir + "cloudy/" + name, makeSkyFace(SkyTime::Day, face, kSkySize),
+                        kSkyJpegQuality);
         ok &= writeJpeg(dir + "sunset/" + name, makeSkyFace(SkyTime::Twilight, face, kSkySize),
                         kSkyJpegQuality);
     }
@@ -95,8 +98,9 @@ bool generateAll(const GenerateOptions& o) {
 
     if (o.verbose) {
         const Vec3 lo = model.boundsMin, hi = model.boundsMax;
-        std::printf("model: %zu stones, %zu triangles; box x %.2f..%.2f y %.2f..%.2f z %.2f..%.2f m\n",
-                    model.meshes.size(), triangleCount(model), lo.x, hi.x, lo.y, hi.y, lo.z, hi.z);
+        std::printf(
+            "model: %zu stones, %zu triangles; box x %.2f..%.2f y %.2f..%.2f z %.2f..%.2f m\n",
+            model.meshes.size(), triangleCount(model), lo.x, hi.x, lo.y, hi.y, lo.z, hi.z);
     }
     return ok;
 }

@@ -8,14 +8,18 @@
 
 namespace assets {
 
-float clamp01(float v) { return v < 0.0f ? 0.0f : (v > 1.0f ? 1.0f : v); }
+float clamp01(float v) {
+    return v < 0.0f ? 0.0f : (v > 1.0f ? 1.0f : v);
+}
 
 float smoothstep(float edge0, float edge1, float x) {
     const float t = clamp01((x - edge0) / (edge1 - edge0));
     return t * t * (3.0f - 2.0f * t);
 }
 
-uint8_t toByte(float v) { return static_cast<uint8_t>(std::lround(clamp01(v) * 255.0f)); }
+uint8_t toByte(float v) {
+    return static_cast<uint8_t>(std::lround(clamp01(v) * 255.0f));
+}
 
 void Image::setColour(int x, int y, Colour c) {
     uint8_t* p = at(x, y);
@@ -44,8 +48,8 @@ void forEachRow(int rows, const std::function<void(int)>& fn) {
 }
 
 bool writePng(const std::string& path, const Image& image) {
-    if (stbi_write_png(path.c_str(), image.width, image.height, image.channels,
-                       image.pixels.data(), image.width * image.channels) == 0) {
+    if (stbi_write_png(path.c_str(), image.width, image.height, image.channels, image.pixels.data(),
+                       image.width * image.channels) == 0) {
         std::fprintf(stderr, "velmora_assets: cannot write %s\n", path.c_str());
         return false;
     }
@@ -53,8 +57,8 @@ bool writePng(const std::string& path, const Image& image) {
 }
 
 bool writeJpeg(const std::string& path, const Image& image, int quality) {
-    if (stbi_write_jpg(path.c_str(), image.width, image.height, image.channels,
-                       image.pixels.data(), quality) == 0) {
+    if (stbi_write_jpg(path.c_str(), image.width, image.height, image.channels, image.pixels.data(),
+                       quality) == 0) {
         std::fprintf(stderr, "velmora_assets: cannot write %s\n", path.c_str());
         return false;
     }

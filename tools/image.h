@@ -12,11 +12,21 @@ namespace assets {
 struct Colour {
     float r = 0.0f, g = 0.0f, b = 0.0f;
 };
-inline Colour operator+(Colour a, Colour b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
-inline Colour operator*(Colour a, float s) { return {a.r * s, a.g * s, a.b * s}; }
-inline Colour operator*(Colour a, Colour b) { return {a.r * b.r, a.g * b.g, a.b * b.b}; }
-inline Colour mix(Colour a, Colour b, float t) { return a * (1.0f - t) + b * t; }
-inline Colour rgb(int r, int g, int b) { return {r / 255.0f, g / 255.0f, b / 255.0f}; }
+inline Colour operator+(Colour a, Colour b) {
+    return {a.r + b.r, a.g + b.g, a.b + b.b};
+}
+inline Colour operator*(Colour a, float s) {
+    return {a.r * s, a.g * s, a.b * s};
+}
+inline Colour operator*(Colour a, Colour b) {
+    return {a.r * b.r, a.g * b.g, a.b * b.b};
+}
+inline Colour mix(Colour a, Colour b, float t) {
+    return a * (1.0f - t) + b * t;
+}
+inline Colour rgb(int r, int g, int b) {
+    return {r / 255.0f, g / 255.0f, b / 255.0f};
+}
 
 float clamp01(float v);
 float smoothstep(float edge0, float edge1, float x);

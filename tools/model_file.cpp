@@ -44,7 +44,8 @@ bool writeObj(const std::string& path, const StoneModel& model) {
         // Position, texture coordinate and normal share one index per corner.
         for (const auto& t : m.triangles) {
             const size_t a = base + t[0], b = base + t[1], c = base + t[2];
-            std::fprintf(f.get(), "f %zu/%zu/%zu %zu/%zu/%zu %zu/%zu/%zu\n", a, a, a, b, b, b, c, c, c);
+            std::fprintf(f.get(), "f %zu/%zu/%zu %zu/%zu/%zu %zu/%zu/%zu\n", a, a, a, b, b, b, c, c,
+                         c);
         }
         base += m.positions.size();
     }

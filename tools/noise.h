@@ -18,14 +18,14 @@ float turbulence(float x, float y, float z, int octaves, int seed);
 
 // Small counter-based generator (SplitMix64): the same sequence everywhere.
 class Random {
-public:
+  public:
     explicit Random(uint64_t seed) : state_(seed) {}
     uint64_t next();
     double uniform();                    // 0 <= u < 1
     double range(double lo, double hi);  // lo <= v < hi
     int below(int n);                    // 0 <= i < n
 
-private:
+  private:
     uint64_t state_;
 };
 

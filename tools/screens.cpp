@@ -44,7 +44,9 @@ bool stoneAt(float x, float y) {
     };
     static const std::vector<Block> blocks = [] {
         std::vector<Block> b;
-        auto upright = [&](float x, float w, float h) { b.push_back({x, x + w, 506.0f - h, 520.0f}); };
+        auto upright = [&](float x, float w, float h) {
+            b.push_back({x, x + w, 506.0f - h, 520.0f});
+        };
         auto trilithon = [&](float x, float w, float h) {
             upright(x, w, h);
             upright(x + w + 0.4f * w, w, h);
@@ -78,7 +80,8 @@ Colour dusk(int x, int y) {
     // The land and the stones in silhouette.
     const float ground = 506.0f + 8.0f * fbm(x / 140.0f, 0.3f, 0.0f, 2, 7);
     // Weathered outlines: the edges wander by a pixel or two.
-    const float ex = 1.5f * perlin(x / 5.0f, y / 5.0f, 0.5f, 8), ey = 1.5f * perlin(x / 5.0f, y / 5.0f, 2.5f, 9);
+    const float ex = 1.5f * perlin(x / 5.0f, y / 5.0f, 0.5f, 8),
+                ey = 1.5f * perlin(x / 5.0f, y / 5.0f, 2.5f, 9);
     if (y > ground || stoneAt(x + ex, y + ey)) c = rgb(10, 10, 16);
     return c;
 }
@@ -108,7 +111,8 @@ Image makeIntro(const Fonts& f) {
 
     const Colour gold = rgb(255, 214, 140), pale = rgb(232, 230, 240), key = rgb(255, 200, 120);
     centred(f.title, image, 128.0f, "Velmora", 104.0f, gold);
-    centred(f.text, image, 180.0f, "Walk among the stones of a prehistoric circle, by day, at twilight and by night.",
+    centred(f.text, image, 180.0f,
+            "Walk among the stones of a prehistoric circle, by day, at twilight and by night.",
             22.0f, pale);
     for (int x = 312; x < 712; ++x) image.setColour(x, 204, mix(image.colour(x, 204), gold, 0.6f));
 

@@ -10,14 +10,18 @@ namespace {
 
 // The program's sky cube: half-size 100 about the eye.
 constexpr float kCorners[8][3] = {
-    {100, 100, -100}, {-100, 100, -100}, {-100, 100, 100}, {100, 100, 100},
+    {100, 100, -100},  {-100, 100, -100},  {-100, 100, 100},  {100, 100, 100},
     {100, -100, -100}, {-100, -100, -100}, {-100, -100, 100}, {100, -100, 100},
 };
 constexpr int kFaces[5][4] = {{0, 1, 2, 3}, {4, 0, 3, 7}, {7, 3, 2, 6}, {6, 2, 1, 5}, {5, 1, 0, 4}};
 
-Vec3 corner(int i) { return {kCorners[i][0], kCorners[i][1], kCorners[i][2]}; }
+Vec3 corner(int i) {
+    return {kCorners[i][0], kCorners[i][1], kCorners[i][2]};
+}
 
-float smooth(float a, float b, float x) { return smoothstep(a, b, x); }
+float smooth(float a, float b, float x) {
+    return smoothstep(a, b, x);
+}
 
 // Cloud cover seen in direction d: noise on a flat layer overhead, thinning
 // towards the horizon where the layer is seen edge-on.
@@ -37,7 +41,8 @@ Cloud clouds(Vec3 d, Vec3 sun, bool streaky, int seed) {
     c.density = smooth(cover - 0.02f, cover + 0.32f, n) * smooth(0.02f, 0.22f, float(d.y));
     // Brighter where the layer thins towards the sun.
     const float step = 0.06f;
-    const float ahead = fbm((px + step * float(sun.x)) * sx, (pz + step * float(sun.z)) * sz, 0.4f, 6, seed);
+    const float ahead =
+        fbm((px + step * float(sun.x)) * sx, (pz + step * float(sun.z)) * sz, 0.4f, 6, seed);
     c.lit = std::clamp((n - ahead) * 6.0f, -1.0f, 1.0f);
     return c;
 }
@@ -90,7 +95,8 @@ Colour twilightSky(Vec3 d) {
     c = mix(c, zenith, smooth(0.3f, 1.0f, up));
     // The glow round the setting sun, and the sun itself.
     const float near = std::max(cosSun, 0.0f);
-    c = c + rgb(255, 150, 60) * (0.5f * std::pow(near, 8.0f)) + rgb(255, 200, 120) * (0.8f * std::pow(near, 120.0f));
+    c = c + rgb(255, 150, 60) * (0.5f * std::pow(near, 8.0f)) +
+        rgb(255, 200, 120) * (0.8f * std::pow(near, 120.0f));
     if (cosSun > 0.99965f) c = rgb(255, 226, 160);
 
     const Cloud cl = clouds(d, sun, true, 95);
@@ -113,7 +119,9 @@ Vec3 skyDirection(int face, double s, double t) {
     return normalised(p);
 }
 
-Colour skyColour(SkyTime time, Vec3 d) { return time == SkyTime::Day ? daySky(d) : twilightSky(d); }
+Colour skyColour(SkyTime time, Vec3 d) {
+    return time == SkyTime::Day ? daySky(d) : twilightSky(d);
+}
 
 Image makeSkyFace(SkyTime time, int face, int size) {
     Image image(size, size, 3);

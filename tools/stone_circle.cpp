@@ -18,8 +18,8 @@ constexpr double kDeg = kPi / 180.0;
 const double kAxisAngle = std::atan2(-kAxisSceneX, kAxisSceneZ);
 const double kGreatAngle = kAxisAngle + kPi;
 
-constexpr double kSarsenRadius = 14.8;    // centre line of the outer uprights
-constexpr double kLintelBase = 4.05;      // top of the outer uprights above ground
+constexpr double kSarsenRadius = 14.8;  // centre line of the outer uprights
+constexpr double kLintelBase = 4.05;    // top of the outer uprights above ground
 constexpr double kBluestoneRadius = 11.6;
 constexpr double kHeelDistance = 25.0;
 
@@ -98,7 +98,9 @@ void outerRing(std::vector<Stone>& out, const GroundFunction& ground) {
     const std::set<int> fallen{12, 21};
     const std::set<int> leaning{8, 23};
     const std::set<int> missingLintels{4, 15};
-    auto carries = [&](int i) { return !missing.count(i) && !fallen.count(i) && !leaning.count(i); };
+    auto carries = [&](int i) {
+        return !missing.count(i) && !fallen.count(i) && !leaning.count(i);
+    };
     const double step = 2.0 * kPi / 30.0;
 
     Random r(0x5A25E4);
@@ -108,10 +110,10 @@ void outerRing(std::vector<Stone>& out, const GroundFunction& ground) {
         if (missing.count(i)) continue;
         Stone st{numbered("sarsen", i), "sarsen", s, onRing(angle, kSarsenRadius, ground)};
         st.placement.yaw += r.range(-0.05, 0.05);  // set by hand, not by a surveyor
-        const bool bearsLintel = carries(i) && ((carries(i + 1 == 30 ? 0 : i + 1) &&
-                                                 !missingLintels.count(i)) ||
-                                                (carries(i == 0 ? 29 : i - 1) &&
-                                                 !missingLintels.count(i == 0 ? 29 : i - 1)));
+        const bool bearsLintel =
+            carries(i) &&
+            ((carries(i + 1 == 30 ? 0 : i + 1) && !missingLintels.count(i)) ||
+             (carries(i == 0 ? 29 : i - 1) && !missingLintels.count(i == 0 ? 29 : i - 1)));
         if (!bearsLintel) {
             // Without a lintel the top weathered freely.
             st.shape.height = kLintelBase + r.range(-0.35, 0.1);
@@ -302,7 +304,7 @@ void bluestones(std::vector<Stone>& out, const GroundFunction& ground) {
     const int count = 15;
     for (int i = 0; i < count; ++i) {
         const double f = -1.0 + 2.0 * i / (count - 1);  // -1 .. 1 round the horseshoe
-        if (i == 4 || i == 11) continue;               // two taken away
+        if (i == 4 || i == 11) continue;                // two taken away
         const double offset = 118.0 * f * kDeg;
         const double radius = 4.9 + 0.75 * f * f;
         StoneShape s = bluestone(r, 4100 + i, 2.45 - 0.5 * f * f + r.range(-0.1, 0.1));
@@ -337,8 +339,9 @@ void outliers(std::vector<Stone>& out, const GroundFunction& ground) {
         s.linesZ = 1;
         s.seed = 5000;
         const double d = 3.3;
-        Stone st{"altar_stone", "sarsen", s,
-                 lyingFlat(-ax * d, -az * d, kGreatAngle + 0.5 * kPi + 0.12, 4.9, 0.5, 0.15, ground)};
+        Stone st{
+            "altar_stone", "sarsen", s,
+            lyingFlat(-ax * d, -az * d, kGreatAngle + 0.5 * kPi + 0.12, 4.9, 0.5, 0.15, ground)};
         st.lying = true;
         out.push_back(st);
     }
@@ -378,8 +381,8 @@ void outliers(std::vector<Stone>& out, const GroundFunction& ground) {
         s.seed = 5200;
         const double d = 19.5, side = -3.2;
         Stone st{"slaughter_stone", "sarsen", s,
-                 lyingFlat(ax * d + sx * side, az * d + sz * side, kAxisAngle + 0.35, 6.0, 0.8,
-                           0.3, ground)};
+                 lyingFlat(ax * d + sx * side, az * d + sz * side, kAxisAngle + 0.35, 6.0, 0.8, 0.3,
+                           ground)};
         st.lying = true;
         out.push_back(st);
     }
@@ -398,7 +401,8 @@ void outliers(std::vector<Stone>& out, const GroundFunction& ground) {
         s.linesY = 4;
         s.linesZ = 1;
         s.seed = 5300;
-        out.push_back({"station_stone_93", "sarsen", s, onRing(kAxisAngle - 62.0 * kDeg, 17.5, ground)});
+        out.push_back(
+            {"station_stone_93", "sarsen", s, onRing(kAxisAngle - 62.0 * kDeg, 17.5, ground)});
         s.seed = 5301;
         s.height = 2.7;
         s.buried = 0.0;

@@ -40,9 +40,7 @@ std::vector<double> heightLines(const StoneShape& s) {
 struct Lattice {
     std::vector<double> xs, ys, zs;
     std::vector<int> ids;  // vertex index of each surface lattice point, -1 inside
-    int id(int i, int j, int k) const {
-        return ids[(size_t(i) * ys.size() + j) * zs.size() + k];
-    }
+    int id(int i, int j, int k) const { return ids[(size_t(i) * ys.size() + j) * zs.size() + k]; }
 };
 
 Vec3 rotateRigid(const Placement& p, Vec3 v) {

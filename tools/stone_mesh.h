@@ -36,18 +36,18 @@ struct StoneShape {
 // curved lintels of the outer ring do.
 struct Placement {
     double x = 0.0, y = 0.0, z = 0.0;  // site position of the stone's (0, 0, 0)
-    double yaw = 0.0;   // radians: the stone's x axis points along (cos yaw, 0, sin yaw)
-    double lean = 0.0;  // radians: the top tilts towards the stone's +z (pi/2 lies it down)
-    double roll = 0.0;  // radians: the top tilts towards the stone's +x
+    double yaw = 0.0;         // radians: the stone's x axis points along (cos yaw, 0, sin yaw)
+    double lean = 0.0;        // radians: the top tilts towards the stone's +z (pi/2 lies it down)
+    double roll = 0.0;        // radians: the top tilts towards the stone's +x
     double bendRadius = 0.0;  // metres; > 0 bends the stone's x along the circle
     double bendAngle = 0.0;   // radians: site angle of the stone's centre on that circle
 };
 
 struct Mesh {
     std::vector<Vec3> positions;
-    std::vector<Vec3> normals;                 // one unit normal per position
-    std::vector<std::array<double, 2>> uvs;    // one per position
-    std::vector<std::array<int, 3>> triangles; // counter-clockwise seen from outside
+    std::vector<Vec3> normals;                  // one unit normal per position
+    std::vector<std::array<double, 2>> uvs;     // one per position
+    std::vector<std::array<int, 3>> triangles;  // counter-clockwise seen from outside
 };
 
 Mesh buildStone(const StoneShape& shape, const Placement& placement);

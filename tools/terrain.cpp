@@ -47,8 +47,10 @@ double designedHeight(double x, double z) {
     // eye height 0 out there; the hollow keeps the ground more than 0.5 m
     // below that eye, or the near clipping plane would cut the ground away.
     if (along > 15.5) {
-        const double hollow = 0.9 * smooth(15.5, 20.5, along) * std::exp(-std::pow(across / 9.0, 2.0));
-        const double avenue = 0.3 * smooth(21.0, 45.0, along) * std::exp(-std::pow(across / 16.0, 2.0));
+        const double hollow =
+            0.9 * smooth(15.5, 20.5, along) * std::exp(-std::pow(across / 9.0, 2.0));
+        const double avenue =
+            0.3 * smooth(21.0, 45.0, along) * std::exp(-std::pow(across / 16.0, 2.0));
         h -= hollow + avenue;
     }
 

@@ -31,8 +31,10 @@ std::vector<int> decodeUtf8(const std::string& text) {
 
 bool Font::load(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (bytes.empty() || !stbtt_InitFont(&info_, bytes.data(), stbtt_GetFontOffsetForIndex(bytes.data(), 0))) {
+    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
+                                     std::istreambuf_iterator<char>());
+    if (bytes.empty() ||
+        !stbtt_InitFont(&info_, bytes.data(), stbtt_GetFontOffsetForIndex(bytes.data(), 0))) {
         std::fprintf(stderr, "velmora_assets: cannot read the font %s\n", path.c_str());
         data_.clear();
         return false;
@@ -51,7 +53,8 @@ float Font::width(const std::string& text, float px) const {
         int advance = 0, bearing = 0;
         stbtt_GetCodepointHMetrics(&info_, cps[k], &advance, &bearing);
         w += advance * scale;
-        if (k + 1 < cps.size()) w += scale * stbtt_GetCodepointKernAdvance(&info_, cps[k], cps[k + 1]);
+        if (k + 1 < cps.size())
+            w += scale * stbtt_GetCodepointKernAdvance(&info_, cps[k], cps[k + 1]);
     }
     return w;
 }
@@ -66,11 +69,13 @@ void Font::draw(Image& image, float x, float baseline, const std::string& text, 
         const int ix = int(std::floor(x));
         const float shift = x - ix;
         int x0, y0, x1, y1;
-        stbtt_GetCodepointBitmapBoxSubpixel(&info_, cps[k], scale, scale, shift, 0.0f, &x0, &y0, &x1, &y1);
+        stbtt_GetCodepointBitmapBoxSubpixel(&info_, cps[k], scale, scale, shift, 0.0f, &x0, &y0,
+                                            &x1, &y1);
         const int w = x1 - x0, h = y1 - y0;
         if (w > 0 && h > 0) {
             std::vector<unsigned char> glyph(size_t(w) * h);
-            stbtt_MakeCodepointBitmapSubpixel(&info_, glyph.data(), w, h, w, scale, scale, shift, 0.0f, cps[k]);
+            stbtt_MakeCodepointBitmapSubpixel(&info_, glyph.data(), w, h, w, scale, scale, shift,
+                                              0.0f, cps[k]);
             for (int gy = 0; gy < h; ++gy)
                 for (int gx = 0; gx < w; ++gx) {
                     const int px_ = ix + x0 + gx, py = by + y0 + gy;
@@ -82,7 +87,8 @@ void Font::draw(Image& image, float x, float baseline, const std::string& text, 
         int advance = 0, bearing = 0;
         stbtt_GetCodepointHMetrics(&info_, cps[k], &advance, &bearing);
         x += advance * scale;
-        if (k + 1 < cps.size()) x += scale * stbtt_GetCodepointKernAdvance(&info_, cps[k], cps[k + 1]);
+        if (k + 1 < cps.size())
+            x += scale * stbtt_GetCodepointKernAdvance(&info_, cps[k], cps[k + 1]);
     }
 }
 

@@ -11,7 +11,7 @@
 namespace assets {
 
 class Font {
-public:
+  public:
     Font() = default;
     Font(const Font&) = delete;  // the font info points into this object's bytes
     Font& operator=(const Font&) = delete;
@@ -28,7 +28,7 @@ public:
     void draw(Image& image, float x, float baseline, const std::string& text, float px,
               Colour colour) const;
 
-private:
+  private:
     std::vector<unsigned char> data_;
     stbtt_fontinfo info_{};
 };

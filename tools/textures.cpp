@@ -22,7 +22,8 @@ struct CoarseField {
     template <class F>
     CoarseField(int size, F f) : n(size), v(size_t(size) * size) {
         for (int i = 0; i < n; ++i)
-            for (int j = 0; j < n; ++j) v[size_t(i) * n + j] = f(100.0 * i / (n - 1), 100.0 * j / (n - 1));
+            for (int j = 0; j < n; ++j)
+                v[size_t(i) * n + j] = f(100.0 * i / (n - 1), 100.0 * j / (n - 1));
     }
     float at(double x, double z) const {
         const double fx = std::clamp(x / 100.0 * (n - 1), 0.0, n - 1.001);
@@ -48,12 +49,10 @@ Image makeGroundTexture(int size, const std::vector<Footprint>& stones) {
         const Vec3 n = normalised({-hx / (2 * e), 1.0, -hz / (2 * e)});
         return float(std::clamp(dot(n, sun) / sun.y, 0.8, 1.15));
     });
-    const CoarseField lushness(257, [](double x, double z) {
-        return fbm(float(x / 22.0), float(z / 22.0), 0.5f, 4, 41);
-    });
-    const CoarseField chalkiness(513, [](double x, double z) {
-        return fbm(float(x / 5.0), float(z / 5.0), 2.5f, 3, 43);
-    });
+    const CoarseField lushness(
+        257, [](double x, double z) { return fbm(float(x / 22.0), float(z / 22.0), 0.5f, 4, 41); });
+    const CoarseField chalkiness(
+        513, [](double x, double z) { return fbm(float(x / 5.0), float(z / 5.0), 2.5f, 3, 43); });
 
     const Colour lush = rgb(62, 96, 36), dry = rgb(118, 122, 56), sward = rgb(88, 108, 44);
     const Colour trampled = rgb(122, 118, 76), earth = rgb(104, 88, 62), chalk = rgb(206, 200, 182);
@@ -82,7 +81,8 @@ Image makeGroundTexture(int size, const std::vector<Footprint>& stones) {
 
             // Chalk shows through in scattered scars.
             const float ch = chalkiness.at(x, z) + 0.12f * perlin(fx * 2.0f, fz * 2.0f, 0.7f, 46);
-            c = mix(c, chalk * (0.9f + 0.1f * grain(i, j, 2)), 0.85f * smoothstep(0.42f, 0.52f, ch));
+            c = mix(c, chalk * (0.9f + 0.1f * grain(i, j, 2)),
+                    0.85f * smoothstep(0.42f, 0.52f, ch));
 
             // The earthwork: a bank inside a ditch, open at the entrance.
             const bool entrance = along > 0.0 && std::fabs(across) < 6.0;
@@ -107,7 +107,8 @@ Image makeGroundTexture(int size, const std::vector<Footprint>& stones) {
                                (0.55f + 0.35f * fbm(fx * 0.35f, fz * 0.35f, 4.1f, 3, 47));
             const float bare = smoothstep(0.1f, 0.5f, fbm(fx * 0.8f, fz * 0.8f, 5.3f, 3, 48));
             Colour wornColour = mix(trampled, earth, bare);
-            wornColour = mix(wornColour, chalk, 0.3f * smoothstep(0.3f, 0.6f, blades + 0.3f * tufts));
+            wornColour =
+                mix(wornColour, chalk, 0.3f * smoothstep(0.3f, 0.6f, blades + 0.3f * tufts));
             c = mix(c, wornColour * (1.0f + 0.08f * grain(i, j, 3)), clamp01(worn));
 
             // The path from the entrance out past the heel stone.
@@ -116,7 +117,8 @@ Image makeGroundTexture(int size, const std::vector<Footprint>& stones) {
                 const double a = std::fabs(across - wobble);
                 const float path = (1.0f - smoothstep(0.9f, 2.2f, float(a))) *
                                    smoothstep(10.0f, 14.0f, float(along));
-                const float rut = smoothstep(0.2f, 0.6f, float(a)) * (1.0f - smoothstep(0.6f, 1.0f, float(a)));
+                const float rut =
+                    smoothstep(0.2f, 0.6f, float(a)) * (1.0f - smoothstep(0.6f, 1.0f, float(a)));
                 Colour pathColour = mix(trampled, chalk, 0.45f + 0.25f * rut + 0.15f * blades);
                 c = mix(c, pathColour * (1.0f + 0.07f * grain(i, j, 4)), path * 0.9f);
             }
@@ -130,14 +132,19 @@ Image makeGroundTexture(int size, const std::vector<Footprint>& stones) {
     for (const Footprint& f : stones) {
         const ScenePoint p = siteToScene(f.x, f.z);
         const double reach = f.radius + 1.0;
-        const int i0 = std::max(0, int((p.z - reach) / texel)), i1 = std::min(size - 1, int((p.z + reach) / texel));
+        const int i0 = std::max(0, int((p.z - reach) / texel)),
+                  i1 = std::min(size - 1, int((p.z + reach) / texel));
         const int j0 = std::max(0, int((100.0 - (p.x + reach)) / texel));
         const int j1 = std::min(size - 1, int((100.0 - (p.x - reach)) / texel));
         for (int j = j0; j <= j1; ++j)
             for (int i = i0; i <= i1; ++i) {
                 const double x = 100.0 * (1.0 - (j + 0.5) / size), z = 100.0 * (i + 0.5) / size;
                 const double q = std::hypot(x - p.x, z - p.z) - 0.7 * f.radius;
-                const float w = 0.45f * (1.0f - smoothstep(0.0f, 0.9f, float(q) + 0.25f * perlin(float(x) * 2.5f, float(z) * 2.5f, 8.0f, 50)));
+                const float w =
+                    0.45f *
+                    (1.0f - smoothstep(0.0f, 0.9f,
+                                       float(q) + 0.25f * perlin(float(x) * 2.5f, float(z) * 2.5f,
+                                                                 8.0f, 50)));
                 if (w <= 0.0f) continue;
                 image.setColour(i, j, mix(image.colour(i, j), earth * 0.85f, w));
             }
@@ -159,7 +166,8 @@ Image makeStoneTexture(int size, Rock rock) {
         for (int i = 0; i < size; ++i) {
             // The image spans about 8 noise cells whatever its pixel size.
             const float u = 8.0f * (i + 0.5f) / size, v = 8.0f * (j + 0.5f) / size;
-            Colour c = mix(base, warm, 0.5f * smoothstep(-0.3f, 0.4f, fbm(u * 0.3f, v * 0.3f, 0.5f, 2, seed)));
+            Colour c = mix(base, warm,
+                           0.5f * smoothstep(-0.3f, 0.4f, fbm(u * 0.3f, v * 0.3f, 0.5f, 2, seed)));
             c = c * (1.0f + 0.10f * fbm(u * 2.0f, v * 2.0f, 1.5f, 4, seed + 1) +
                      0.07f * grain(i, j, seed));
 
@@ -169,12 +177,15 @@ Image makeStoneTexture(int size, Rock rock) {
 
             if (!sarsen) {
                 // Dolerite's pale spots.
-                c = mix(c, fleck, 0.7f * smoothstep(0.5f, 0.62f, perlin(u * 5.0f, v * 5.0f, 3.5f, seed + 3)));
+                c = mix(c, fleck,
+                        0.7f * smoothstep(0.5f, 0.62f, perlin(u * 5.0f, v * 5.0f, 3.5f, seed + 3)));
             }
             // Lichen: pale crusts, yellow rosettes, dark specks.
             const float crustAmount = sarsen ? 0.8f : 0.5f;
-            const float cr = fbm(u * 1.6f, v * 1.6f, 4.5f, 2, seed + 4) + 0.15f * perlin(u * 9.0f, v * 9.0f, 0.5f, seed + 9);
-            c = mix(c, crust * (1.0f + 0.06f * grain(i, j, seed + 5)), crustAmount * smoothstep(0.22f, 0.3f, cr));
+            const float cr = fbm(u * 1.6f, v * 1.6f, 4.5f, 2, seed + 4) +
+                             0.15f * perlin(u * 9.0f, v * 9.0f, 0.5f, seed + 9);
+            c = mix(c, crust * (1.0f + 0.06f * grain(i, j, seed + 5)),
+                    crustAmount * smoothstep(0.22f, 0.3f, cr));
             const float ye = fbm(u * 3.0f, v * 3.0f, 5.5f, 2, seed + 6);
             c = mix(c, yellow * (0.9f + 0.2f * perlin(u * 20.0f, v * 20.0f, 1.0f, seed + 7)),
                     (sarsen ? 0.85f : 0.4f) * smoothstep(0.36f, 0.42f, ye));

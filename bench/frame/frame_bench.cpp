@@ -103,8 +103,8 @@ int main(int argc, char** argv) {
     glFinish();
     const std::chrono::duration<double, std::milli> toFirstFrame = Clock::now() - launch;
 
-    std::printf("window %dx%d, scene set-up and first frame: %.0f ms\n",
-                glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT), toFirstFrame.count());
+    std::printf("window %dx%d, scene set-up and first frame: %.0f ms\n", glutGet(GLUT_WINDOW_WIDTH),
+                glutGet(GLUT_WINDOW_HEIGHT), toFirstFrame.count());
     const double bare = msPerFrame([] {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glutSwapBuffers();
@@ -124,7 +124,8 @@ int main(int argc, char** argv) {
     for (int v = 0; v < 5; ++v) {
         goToViewpoint(camera, viewpoints, v);
         const double scene = msPerFrame(onDisplay);
-        std::printf("scene from viewpoint %d:   %6.2f ms  (%.2f x floor)\n", v, scene, scene / floor);
+        std::printf("scene from viewpoint %d:   %6.2f ms  (%.2f x floor)\n", v, scene,
+                    scene / floor);
     }
     return 0;
 }

@@ -12,8 +12,8 @@ Options parse(std::vector<const char*> args) {
 }
 
 TEST(Options, OurOptionsAreTakenAndGlutsPassThrough) {
-    const Options o = parse({"--windowed", "-display", ":7", "--data", "/tmp/scene", "-geometry",
-                             "640x360"});
+    const Options o =
+        parse({"--windowed", "-display", ":7", "--data", "/tmp/scene", "-geometry", "640x360"});
     EXPECT_EQ(o.screen, Options::Screen::Windowed);
     EXPECT_EQ(o.dataDir, "/tmp/scene");
     EXPECT_EQ(o.displayName, ":7");

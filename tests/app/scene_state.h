@@ -18,9 +18,14 @@ struct SceneState {
     int toggles = 0;     // toggleFullScreen calls
     int draws = 0;       // flight target draws
     int nextRandom = 0;  // what the next draw returns; each draw adds 1
-    KeyMapTargets targets{camera,      viewpoints, flight,
-                          timeOfDay,   spotLightOn, fullScreen,
-                          normalMode,  [this](bool&) { ++toggles; },
+    KeyMapTargets targets{camera,
+                          viewpoints,
+                          flight,
+                          timeOfDay,
+                          spotLightOn,
+                          fullScreen,
+                          normalMode,
+                          [this](bool&) { ++toggles; },
                           [this] {
                               ++draws;
                               return nextRandom++;

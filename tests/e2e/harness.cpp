@@ -16,7 +16,9 @@
 
 namespace {
 
-int xErrorIgnorer(Display*, XErrorEvent*) { return 0; }
+int xErrorIgnorer(Display*, XErrorEvent*) {
+    return 0;
+}
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -65,7 +67,9 @@ Window findWindow(Display* d, Window root, const std::string& name) {
 
 }  // namespace
 
-void sleepSeconds(double s) { std::this_thread::sleep_for(std::chrono::duration<double>(s)); }
+void sleepSeconds(double s) {
+    std::this_thread::sleep_for(std::chrono::duration<double>(s));
+}
 
 XvfbScreen::XvfbScreen(int width, int height) {
     int fds[2];
@@ -216,8 +220,8 @@ Image Program::screenshot() const {
 
 unsigned long Program::centrePixel() const {
     const Geometry g = geometry();
-    XImage* x = XGetImage(screen_.display(), window_, g.width / 2, g.height / 2, 1, 1, AllPlanes,
-                          ZPixmap);
+    XImage* x =
+        XGetImage(screen_.display(), window_, g.width / 2, g.height / 2, 1, 1, AllPlanes, ZPixmap);
     if (!x) return 0;
     const unsigned long p = XGetPixel(x, 0, 0) & 0xFFFFFF;
     XDestroyImage(x);
@@ -239,15 +243,17 @@ void Program::closeWindow() const {
 
 int Program::waitForExit(double seconds) {
     int status = 0;
-    const bool ended = waitUntil([&] { return pid_ > 0 && waitpid(pid_, &status, WNOHANG) == pid_; },
-                                 seconds);
+    const bool ended =
+        waitUntil([&] { return pid_ > 0 && waitpid(pid_, &status, WNOHANG) == pid_; }, seconds);
     if (!ended) return -1;
     pid_ = -1;
     if (WIFEXITED(status)) return WEXITSTATUS(status);
     return 128 + WTERMSIG(status);
 }
 
-bool Program::running() { return pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) == 0; }
+bool Program::running() {
+    return pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) == 0;
+}
 
 double Program::cpuSeconds() const {
     std::ifstream in("/proc/" + std::to_string(pid_) + "/stat");
@@ -265,8 +271,12 @@ double Program::cpuSeconds() const {
     return static_cast<double>(utime + stime) / sysconf(_SC_CLK_TCK);
 }
 
-std::string Program::output() const { return readFile(outPath_); }
-std::string Program::errorOutput() const { return readFile(errPath_); }
+std::string Program::output() const {
+    return readFile(outPath_);
+}
+std::string Program::errorOutput() const {
+    return readFile(errPath_);
+}
 
 void Program::xdotool(const std::string& arguments) const {
     const std::string command = "DISPLAY=" + screen_.name() + " xdotool " + arguments;
@@ -289,6 +299,10 @@ bool Program::goesIdle(double withinSeconds) const {
         withinSeconds, 0.0);
 }
 
-std::string programPath() { return VELMORA_BINARY; }
+std::string programPath() {
+    return VELMORA_BINARY;
+}
 
-std::string dataDirectory() { return VELMORA_DATA_DIR; }
+std::string dataDirectory() {
+    return VELMORA_DATA_DIR;
+}

@@ -10,7 +10,7 @@
 
 // A private X server on a free display number, stopped by its own pid.
 class XvfbScreen {
-public:
+  public:
     XvfbScreen(int width, int height);
     ~XvfbScreen();
     XvfbScreen(const XvfbScreen&) = delete;
@@ -18,9 +18,11 @@ public:
 
     bool ok() const { return display_ != nullptr; }
     const std::string& name() const { return name_; }
-    struct _XDisplay* display() const { return display_; }
+    struct _XDisplay* display() const {
+        return display_;
+    }
 
-private:
+  private:
     pid_t pid_ = -1;
     std::string name_;
     struct _XDisplay* display_ = nullptr;
@@ -49,7 +51,7 @@ struct Geometry {
 // The program, started with args on the given screen; stdout and stderr go to
 // files that the test can read. Killed (by its pid) when it goes out of scope.
 class Program {
-public:
+  public:
     Program(const XvfbScreen& screen, const std::vector<std::string>& args,
             const std::string& workingDirectory = "");
     ~Program();
@@ -86,7 +88,7 @@ public:
     // the update loop has stopped.
     bool goesIdle(double withinSeconds = 15.0) const;
 
-private:
+  private:
     const XvfbScreen& screen_;
     pid_t pid_ = -1;
     unsigned long window_ = 0;

@@ -26,7 +26,7 @@ std::vector<double> flightDistances(const std::string& output) {
 }
 
 class Scene : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(screen.ok());
         ASSERT_TRUE(velmora.waitForWindow());

@@ -8,8 +8,8 @@
 
 #include "overlay/overlay_screens.h"
 #include "platform/tick.h"
-#include "tests/support/test_files.h"
 #include "tests/support/gl_window.h"
+#include "tests/support/test_files.h"
 
 namespace {
 

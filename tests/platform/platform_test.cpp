@@ -7,7 +7,9 @@
 namespace {
 
 std::uint32_t fakeNow = 0;
-std::uint32_t fakeClock() { return fakeNow; }
+std::uint32_t fakeClock() {
+    return fakeNow;
+}
 
 TEST(TickCounter, ElapsedTimeIsRightAcrossTheWrap) {
     setTickSource(fakeClock);
@@ -62,9 +64,9 @@ TEST(VirtualKeys, GlutEventsNormaliseToTheSameCodes) {
     EXPECT_EQ(virtualKeyFromGlutKey(' '), 0);
     EXPECT_EQ(virtualKeyFromGlutKey(0), 0);
 
-    EXPECT_EQ(virtualKeyFromGlutSpecial(1), VK_F1);    // GLUT_KEY_F1
-    EXPECT_EQ(virtualKeyFromGlutSpecial(5), VK_F5);    // GLUT_KEY_F5
-    EXPECT_EQ(virtualKeyFromGlutSpecial(6), 0);        // GLUT_KEY_F6
+    EXPECT_EQ(virtualKeyFromGlutSpecial(1), VK_F1);  // GLUT_KEY_F1
+    EXPECT_EQ(virtualKeyFromGlutSpecial(5), VK_F5);  // GLUT_KEY_F5
+    EXPECT_EQ(virtualKeyFromGlutSpecial(6), 0);      // GLUT_KEY_F6
     EXPECT_EQ(virtualKeyFromGlutSpecial(100), VK_LEFT);
     EXPECT_EQ(virtualKeyFromGlutSpecial(103), VK_DOWN);
     EXPECT_EQ(virtualKeyFromGlutSpecial(112), VK_SHIFT);    // GLUT_KEY_SHIFT_L

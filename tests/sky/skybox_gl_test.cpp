@@ -7,8 +7,8 @@
 #include <filesystem>
 
 #include "sky/skybox.h"
-#include "tests/support/test_files.h"
 #include "tests/support/gl_window.h"
+#include "tests/support/test_files.h"
 
 namespace {
 

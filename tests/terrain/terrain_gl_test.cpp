@@ -5,8 +5,8 @@
 #include <set>
 
 #include "terrain/terrain.h"
-#include "tests/support/test_files.h"
 #include "tests/support/gl_window.h"
+#include "tests/support/test_files.h"
 
 namespace {
 

@@ -26,7 +26,7 @@ bool holdsEveryFile(const std::string& directory) {
 // temporary directory only when they are not there. Each test runs in a
 // process of its own, so this happens once per test, not once per run.
 class GeneratedData : public ::testing::Environment {
-public:
+  public:
     void SetUp() override {
         if (holdsEveryFile(VELMORA_DATA_DIR)) {
             dir = VELMORA_DATA_DIR;
@@ -52,7 +52,9 @@ GeneratedData* environment =
 
 }  // namespace
 
-const std::string& dataDir() { return environment->dir; }
+const std::string& dataDir() {
+    return environment->dir;
+}
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -75,13 +77,16 @@ Decoded decode(const std::string& path) {
     return d;
 }
 
-float sampleHeight(int v) { return float(v) * 0.137f - 30.0f; }
+float sampleHeight(int v) {
+    return float(v) * 0.137f - 30.0f;
+}
 
 double TerrainFile::at(double x, double z) const {
     // The program's triangle strips split each cell from (r + 1, c) to (r, c + 1).
     const int r = std::clamp(int(x), 0, 98), c = std::clamp(int(z), 0, 98);
     const double fx = x - r, fz = z - c;
-    const double h00 = grid(r, c), h10 = grid(r + 1, c), h01 = grid(r, c + 1), h11 = grid(r + 1, c + 1);
+    const double h00 = grid(r, c), h10 = grid(r + 1, c), h01 = grid(r, c + 1),
+                 h11 = grid(r + 1, c + 1);
     if (fx + fz <= 1.0) return h00 + fx * (h10 - h00) + fz * (h01 - h00);
     return h11 + (1 - fx) * (h01 - h11) + (1 - fz) * (h10 - h11);
 }

@@ -26,7 +26,9 @@ Decoded decode(const std::string& path);
 float sampleHeight(int v);
 struct TerrainFile {
     Decoded image;
-    float grid(int row, int column) const { return sampleHeight(image.pixels[size_t(row) * 100 + column]); }
+    float grid(int row, int column) const {
+        return sampleHeight(image.pixels[size_t(row) * 100 + column]);
+    }
     double at(double x, double z) const;
 };
 const TerrainFile& terrainFile();

@@ -19,15 +19,20 @@ D3 unit(D3 a) {
     const double l = std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z);
     return {a.x / l, a.y / l, a.z / l};
 }
-double dot(D3 a, D3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+double dot(D3 a, D3 b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 
 // The program's sky cube: corners, and the faces' corner order; each face's
 // corners take texture coordinates (0,0), (0,1), (1,1), (1,0).
-const double kCorner[8][3] = {{100, 100, -100},  {-100, 100, -100}, {-100, 100, 100}, {100, 100, 100},
-                              {100, -100, -100}, {-100, -100, -100}, {-100, -100, 100}, {100, -100, 100}};
+const double kCorner[8][3] = {{100, 100, -100},  {-100, 100, -100}, {-100, 100, 100},
+                              {100, 100, 100},   {100, -100, -100}, {-100, -100, -100},
+                              {-100, -100, 100}, {100, -100, 100}};
 const int kFace[5][4] = {{0, 1, 2, 3}, {4, 0, 3, 7}, {7, 3, 2, 6}, {6, 2, 1, 5}, {5, 1, 0, 4}};
 
-D3 corner(int f, int k) { return {kCorner[kFace[f][k]][0], kCorner[kFace[f][k]][1], kCorner[kFace[f][k]][2]}; }
+D3 corner(int f, int k) {
+    return {kCorner[kFace[f][k]][0], kCorner[kFace[f][k]][1], kCorner[kFace[f][k]][2]};
+}
 
 // Point of face f at texture coordinate (s, t): an affine map on a square.
 D3 facePoint(int f, double s, double t) {
@@ -39,7 +44,8 @@ D3 facePoint(int f, double s, double t) {
 // Texture coordinate of point p on face f's plane.
 void faceCoordinate(int f, D3 p, double& s, double& t) {
     const D3 o = corner(f, 0), ds = corner(f, 3), dt = corner(f, 1);
-    const D3 a{ds.x - o.x, ds.y - o.y, ds.z - o.z}, b{dt.x - o.x, dt.y - o.y, dt.z - o.z}, q{p.x - o.x, p.y - o.y, p.z - o.z};
+    const D3 a{ds.x - o.x, ds.y - o.y, ds.z - o.z}, b{dt.x - o.x, dt.y - o.y, dt.z - o.z},
+        q{p.x - o.x, p.y - o.y, p.z - o.z};
     s = dot(q, a) / dot(a, a);
     t = dot(q, b) / dot(b, b);
 }
@@ -53,12 +59,17 @@ bool onPlane(int f, D3 p) {
 }
 
 // The image is flipped on load: image row 0 is t = 1.
-int column(double s, int size) { return std::clamp(int(s * size), 0, size - 1); }
-int row(double t, int size) { return std::clamp(int((1.0 - t) * size), 0, size - 1); }
+int column(double s, int size) {
+    return std::clamp(int(s * size), 0, size - 1);
+}
+int row(double t, int size) {
+    return std::clamp(int((1.0 - t) * size), 0, size - 1);
+}
 
 std::vector<Decoded> skySet(const char* set) {
     std::vector<Decoded> faces;
-    for (int k = 0; k < 5; ++k) faces.push_back(decode(dataDir() + "/" + set + "/" + std::to_string(k) + ".jpg"));
+    for (int k = 0; k < 5; ++k)
+        faces.push_back(decode(dataDir() + "/" + set + "/" + std::to_string(k) + ".jpg"));
     return faces;
 }
 
@@ -121,7 +132,8 @@ TEST(SkyImages, FacesMeetWithoutSeams) {
                         const uint8_t* a = faces[f].at(column(s, n), row(t, n));
                         const uint8_t* b = faces[g].at(column(sg, n), row(tg, n));
                         double diff = 0;
-                        for (int c = 0; c < 3; ++c) diff = std::max(diff, std::fabs(double(a[c]) - b[c]));
+                        for (int c = 0; c < 3; ++c)
+                            diff = std::max(diff, std::fabs(double(a[c]) - b[c]));
                         sum += diff;
                         worst = std::max(worst, diff);
                         ++count;
@@ -142,7 +154,8 @@ TEST(SkyImages, SunsetGlowsWhereTheTwilightSunShines) {
         D3 sun;
         double degrees;
     };
-    const Case cases[] = {{"sunset", unit({-0.62187, 0.1, 0.78312}), 6.0}, {"cloudy", unit({-0.62187, 1.0, 0.78312}), 4.0}};
+    const Case cases[] = {{"sunset", unit({-0.62187, 0.1, 0.78312}), 6.0},
+                          {"cloudy", unit({-0.62187, 1.0, 0.78312}), 4.0}};
     for (const Case& c : cases) {
         const std::vector<Decoded> faces = skySet(c.set);
         const int n = faces[0].width;
@@ -195,7 +208,8 @@ TEST(GroundImage, PathAndWornGroundLieUnderTheCircle) {
     std::vector<double> path, beside;
     for (double d = 16; d <= 24; d += 0.05) {
         path.push_back(lum(50 + ax * d, 49 + az * d));
-        for (double side : {-6.0, 6.0}) beside.push_back(lum(50 + ax * d - az * side, 49 + az * d + ax * side));
+        for (double side : {-6.0, 6.0})
+            beside.push_back(lum(50 + ax * d - az * side, 49 + az * d + ax * side));
     }
     auto median = [](std::vector<double> v) {
         std::sort(v.begin(), v.end());
@@ -237,7 +251,8 @@ TEST(OverlayImages, HelpAndOutroAreClearAroundTheirPanels) {
         EXPECT_EQ(d.at(d.width / 2, d.height / 2)[3], 255) << file;
         int text = 0;
         for (int y = 0; y < d.height; ++y)
-            for (int x = 0; x < d.width; ++x) text += d.at(x, y)[3] == 255 && d.luminance(x, y) > 0.7f;
+            for (int x = 0; x < d.width; ++x)
+                text += d.at(x, y)[3] == 255 && d.luminance(x, y) > 0.7f;
         EXPECT_GT(text, 2000) << file;
     }
 }

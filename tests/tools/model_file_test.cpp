@@ -39,7 +39,9 @@ ObjFile parseObj(std::istream& in) {
         std::istringstream s(line);
         std::string k;
         s >> k;
-        auto problem = [&](const std::string& what) { f.problems.push_back(std::to_string(number) + ": " + what); };
+        auto problem = [&](const std::string& what) {
+            f.problems.push_back(std::to_string(number) + ": " + what);
+        };
         if (k == "v" || k == "vn") {
             P3 p;
             if (!(s >> p.x >> p.y >> p.z)) problem("short vertex");
@@ -67,10 +69,11 @@ ObjFile parseObj(std::istream& in) {
             for (size_t i = 0; i < std::min<size_t>(3, corners.size()); ++i) {
                 char slash1 = 0, slash2 = 0;
                 std::istringstream cs(corners[i]);
-                if (!(cs >> t.v[i] >> slash1 >> t.t[i] >> slash2 >> t.n[i]) || slash1 != '/' || slash2 != '/')
+                if (!(cs >> t.v[i] >> slash1 >> t.t[i] >> slash2 >> t.n[i]) || slash1 != '/' ||
+                    slash2 != '/')
                     problem("corner not in the form v/vt/vn: " + corners[i]);
-                if (t.v[i] < 1 || size_t(t.v[i]) > f.v.size() || t.t[i] < 1 || size_t(t.t[i]) > f.vtCount ||
-                    t.n[i] < 1 || size_t(t.n[i]) > f.vn.size())
+                if (t.v[i] < 1 || size_t(t.v[i]) > f.v.size() || t.t[i] < 1 ||
+                    size_t(t.t[i]) > f.vtCount || t.n[i] < 1 || size_t(t.n[i]) > f.vn.size())
                     problem("index out of range: " + corners[i]);
             }
             f.groups[group].push_back(f.tris.size());
@@ -121,7 +124,9 @@ std::set<int> groupVertices(const std::string& name) {
     return out;
 }
 
-bool startsWith(const std::string& s, const char* p) { return s.rfind(p, 0) == 0; }
+bool startsWith(const std::string& s, const char* p) {
+    return s.rfind(p, 0) == 0;
+}
 
 }  // namespace
 
@@ -138,7 +143,8 @@ TEST(ModelFile, FirstFaceLineFixesTheFullForm) {
     // The reader takes the face form of the whole file from its first face.
     std::ifstream in(dataDir() + "/sthenge3.obj");
     std::string line;
-    while (std::getline(in, line) && !startsWith(line, "f ")) {}
+    while (std::getline(in, line) && !startsWith(line, "f ")) {
+    }
     std::istringstream s(line.substr(2));
     std::string first;
     s >> first;
@@ -198,7 +204,8 @@ TEST(ModelPlacement, OuterRingIsCentredOnTheCircleSpot) {
     // balances the box so the ring's centre lands there.
     int uprights = 0;
     for (const auto& [name, tris] : obj().groups) {
-        if (!startsWith(name, "sarsen_") || startsWith(name, "sarsen_fallen") || startsWith(name, "sarsen_leaning"))
+        if (!startsWith(name, "sarsen_") || startsWith(name, "sarsen_fallen") ||
+            startsWith(name, "sarsen_leaning"))
             continue;
         double x = 0, z = 0;
         const std::set<int> vs = groupVertices(name);
@@ -221,8 +228,9 @@ TEST(ModelPlacement, StonesStandOnTheTerrainNeitherFloatingNorBuried) {
             above = std::max(above, h);
             top = std::max(top, p.y);
         }
-        const bool raisedLintel = (startsWith(name, "lintel_") && !startsWith(name, "lintel_fallen")) ||
-                                  (name.size() > 7 && name.compare(name.size() - 7, 7, "_lintel") == 0);
+        const bool raisedLintel =
+            (startsWith(name, "lintel_") && !startsWith(name, "lintel_fallen")) ||
+            (name.size() > 7 && name.compare(name.size() - 7, 7, "_lintel") == 0);
         if (raisedLintel) {
             EXPECT_GT(below, 3.5) << name << " should rest on its uprights";
         } else {
@@ -244,7 +252,8 @@ TEST(ModelPlacement, StartViewStandsClearOfTheStones) {
 
 TEST(ModelPlacement, EveryViewpointEyeIsOutsideTheStones) {
     // A stone's footprint holding an eye would fill the view with its inside.
-    const double views[5][3] = {{50, 1.8, 50}, {2, 1.8, 2}, {50, 50, 50}, {65, 0, 35}, {46, 16, 71}};
+    const double views[5][3] = {
+        {50, 1.8, 50}, {2, 1.8, 2}, {50, 50, 50}, {65, 0, 35}, {46, 16, 71}};
     for (const auto& [name, tris] : obj().groups) {
         P3 lo{1e9, 1e9, 1e9}, hi{-1e9, -1e9, -1e9};
         for (int v : groupVertices(name)) {
@@ -255,7 +264,8 @@ TEST(ModelPlacement, EveryViewpointEyeIsOutsideTheStones) {
         for (const auto& e : views) {
             const bool inside = e[0] > lo.x - 0.5 && e[0] < hi.x + 0.5 && e[1] > lo.y - 0.5 &&
                                 e[1] < hi.y + 0.5 && e[2] > lo.z - 0.5 && e[2] < hi.z + 0.5;
-            EXPECT_FALSE(inside) << name << " at eye (" << e[0] << ", " << e[1] << ", " << e[2] << ")";
+            EXPECT_FALSE(inside) << name << " at eye (" << e[0] << ", " << e[1] << ", " << e[2]
+                                 << ")";
         }
     }
 }

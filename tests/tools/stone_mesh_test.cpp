@@ -1,11 +1,11 @@
 // One stone's mesh: closed, wound outwards, with normals that agree.
+#include "tools/stone_mesh.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <map>
 #include <utility>
-
-#include "tools/stone_mesh.h"
 
 using namespace assets;
 
@@ -47,8 +47,10 @@ std::vector<Case> cases() {
     bent.bendRadius = 14.8;
     bent.bendAngle = 1.2;
     bent.y = 4.0;
-    return {{"upright", upright, {}},       {"slender", slender, leaning},
-            {"lying", upright, lying},      {"bent lintel", lintel, bent}};
+    return {{"upright", upright, {}},
+            {"slender", slender, leaning},
+            {"lying", upright, lying},
+            {"bent lintel", lintel, bent}};
 }
 
 }  // namespace
@@ -85,7 +87,8 @@ TEST(StoneMesh, FacesOutwardsWithNormalsThatAgree) {
         // Each triangle's winding agrees with the smooth normals at its corners.
         int agree = 0;
         for (const auto& t : m.triangles) {
-            const Vec3 n = cross(m.positions[t[1]] - m.positions[t[0]], m.positions[t[2]] - m.positions[t[0]]);
+            const Vec3 n =
+                cross(m.positions[t[1]] - m.positions[t[0]], m.positions[t[2]] - m.positions[t[0]]);
             if (dot(n, m.normals[t[0]] + m.normals[t[1]] + m.normals[t[2]]) > 0.0) ++agree;
         }
         EXPECT_EQ(agree, int(m.triangles.size())) << c.name;
@@ -113,6 +116,7 @@ TEST(StoneMesh, BentStoneFollowsItsCircle) {
     const double r = bent.placement.bendRadius, half = 0.5 * bent.shape.thickness + 0.15;
     for (const Vec3& p : m.positions) {
         EXPECT_NEAR(std::hypot(p.x, p.z), r, half);
-        EXPECT_NEAR(std::atan2(p.z, p.x), bent.placement.bendAngle, 0.5 * bent.shape.width / r + 0.02);
+        EXPECT_NEAR(std::atan2(p.z, p.x), bent.placement.bendAngle,
+                    0.5 * bent.shape.width / r + 0.02);
     }
 }

@@ -26,7 +26,8 @@ TEST(TerrainFile, WalkableGroundStaysBelowTheEye) {
 
 TEST(TerrainFile, EveryViewpointLooksFromAboveTheGround) {
     const TerrainFile& t = terrainFile();
-    const double views[5][3] = {{50, 1.8, 50}, {2, 1.8, 2}, {50, 50, 50}, {65, 0, 35}, {46, 16, 71}};
+    const double views[5][3] = {
+        {50, 1.8, 50}, {2, 1.8, 2}, {50, 50, 50}, {65, 0, 35}, {46, 16, 71}};
     for (const auto& v : views) EXPECT_LT(t.at(v[0], v[2]), v[1] - 0.5) << v[0] << ", " << v[2];
 }
 
@@ -56,6 +57,7 @@ TEST(TerrainFile, GroundIsLevelUnderTheCircle) {
 TEST(TerrainFile, BorderRisesToHideTheLandsEnd) {
     const TerrainFile& t = terrainFile();
     double sum = 0;
-    for (int i = 0; i < 100; ++i) sum += t.grid(0, i) + t.grid(99, i) + t.grid(i, 0) + t.grid(i, 99);
+    for (int i = 0; i < 100; ++i)
+        sum += t.grid(0, i) + t.grid(99, i) + t.grid(i, 0) + t.grid(i, 99);
     EXPECT_GT(sum / 400.0, 1.8);  // above the eye seen from inside
 }
