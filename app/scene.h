@@ -46,6 +46,10 @@ void onSpecialUp(int key, int x, int y);
 void pollKeys();
 void toggleFullScreen(bool& flag);
 
+// Ends freeglut, its window and context, if it still runs (at exit, before
+// static destructors). Safe to call more than once.
+void closeWindowSystem();
+
 struct Options;
 // Start-up up to the main loop: the question, the camera, the scene, the window,
 // GL state and callbacks. Benchmarks call it to draw frames themselves.

@@ -2,6 +2,7 @@
 // GL state and callbacks; then GLUT's main loop, which never returns.
 #include <GL/freeglut.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "app/data_directory.h"
@@ -31,6 +32,12 @@ void toggleFullScreen(bool& flag) {
         glutReshapeWindow(windowWidth, windowHeight);
         glutPositionWindow(savedWindowX, savedWindowY);
     }
+}
+
+void closeWindowSystem() {
+    // glutGet(GLUT_INIT_STATE) is the one query freeglut answers before glutInit
+    // and after glutExit.
+    if (glutGet(GLUT_INIT_STATE)) glutExit();
 }
 
 void createScene(const Options& options) {
@@ -80,6 +87,11 @@ void createScene(const Options& options) {
     glutInitWindowSize(windowWidth, windowHeight);
     glutInitWindowPosition(window.x, window.y);
     glutCreateWindow("Velmora");
+    // Whatever ends the process, the window and its context go first: under
+    // llvmpipe, LLVM's static destructors crash while a context is alive.
+    std::atexit(closeWindowSystem);
+    // Closing the window returns from glutMainLoop, which ends the program.
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
     openKeyboard(options.displayName.empty() ? nullptr : options.displayName.c_str());
     if (fullScreen) toggleFullScreen(fullScreen);
 
@@ -108,6 +120,6 @@ void createScene(const Options& options) {
 
 void startUp(const Options& options) {
     createScene(options);
-    glutMainLoop();
-    std::exit(0);  // freeglut may return when the window closes
+    glutMainLoop();  // returns once the window is closed, after freeglut has ended
+    std::exit(0);
 }

@@ -1,7 +1,8 @@
 # velmora_test(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2 [GL] [E2E] [LABELS l...])
 #   One GoogleTest executable; each of its test cases is registered with ctest
 #   under its own name, so the summary shows what ran.
-#   GL:  needs an X display with OpenGL (scripts/test starts Xvfb).
+#   GL:  needs an X display with OpenGL (scripts/test starts Xvfb); its main()
+#        destroys the test window before the process exits.
 #   E2E: runs the real program, compiled in as VELMORA_BINARY; runs alone.
 #   Every test gets VELMORA_TEST_DATA, the folder of its sources.
 include(GoogleTest)
@@ -12,7 +13,11 @@ function(velmora_test name)
   endif()
   cmake_parse_arguments(T "GL;E2E" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  if(T_GL)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} gl_test_main)
+  else()
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  endif()
   target_compile_definitions(${name} PRIVATE
     VELMORA_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}"
     VELMORA_DATA_DIR="${VELMORA_DATA_DIR}")

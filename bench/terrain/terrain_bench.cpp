@@ -66,4 +66,11 @@ BENCHMARK(BM_DrawMesh)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    // The window and its context go before static destructors run (llvmpipe).
+    if (glutGet(GLUT_INIT_STATE)) glutExit();
+    return 0;
+}
