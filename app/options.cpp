@@ -1,5 +1,9 @@
 #include "app/options.h"
 
+#include <algorithm>
+
+#include "app/help_text.h"
+
 Options parseOptions(int argc, const char* const* argv) {
     Options o;
     for (int i = 0; i < argc; ++i) {
@@ -31,27 +35,26 @@ Options parseOptions(int argc, const char* const* argv) {
     return o;
 }
 
+namespace {
+
+void appendRows(std::string& text, const std::vector<HelpRow>& rows, size_t column) {
+    for (const HelpRow& row : rows) {
+        std::string what = row.what;
+        what.resize(std::max(what.size() + 1, column), ' ');
+        text += "  " + what + row.meaning + "\n";
+    }
+}
+
+}  // namespace
+
 std::string usageText(const std::string& programName) {
-    return "Usage: " + programName +
-           " [--fullscreen | --windowed] [--data DIR] [GLUT options]\n"
-           "\n"
-           "A first-person walk through a prehistoric stone circle.\n"
-           "\n"
-           "  --fullscreen   start full screen without asking\n"
-           "  --windowed     start in a window without asking\n"
-           "  --data DIR     read the scene's files from DIR\n"
-           "  --help         show this text\n"
-           "\n"
-           "Keys:\n"
-           "  Up / Down              walk forwards / backwards\n"
-           "  Left / Right           turn left / right\n"
-           "  Shift + Left / Right   step sideways\n"
-           "  Shift + Up / Down      look up / down\n"
-           "  Ctrl + Up / Down       rise / sink\n"
-           "  1 2 3 4 5              jump to a viewpoint (5: the start view)\n"
-           "  T                      fly to a random viewpoint\n"
-           "  Tab                    day, twilight, night\n"
-           "  F1 F2 F3 F4            yellow, cyan, red, pale blue spot light\n"
-           "  P / Shift + P          model normals: file, per face, per vertex\n"
-           "  F5                     full screen on / off\n";
+    std::string text = "Usage: " + programName +
+                       " [--fullscreen | --windowed] [--data DIR] [GLUT options]\n"
+                       "\n"
+                       "A first-person walk through a prehistoric stone circle.\n"
+                       "\n";
+    appendRows(text, optionHelp(), 15);
+    text += "\nKeys:\n";
+    appendRows(text, keyHelp(), 23);
+    return text;
 }
