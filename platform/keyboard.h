@@ -1,8 +1,12 @@
 // Which keys are down right now, in place of GetAsyncKeyState. On X11 the whole
-// keyboard is polled on every pass (XQueryKeymap on a connection of our own),
-// each keycode read through its unshifted keysym, so letters do not depend on
-// Shift or Caps Lock and modifiers count like any other key. Without an X
-// display a table kept from the window's key events stands in.
+// keyboard is polled on every pass (XQueryKeymap on a connection of our own).
+// Each keycode has the code of what its key is labelled with on the layout set
+// (virtualKeysOfKeyboard), so letters do not depend on Shift or Caps
+// Lock, the digit row gives its digits on AZERTY too, and modifiers count like
+// any other key. The table is rebuilt when the server's keyboard map changes
+// (setxkbmap, a new keyboard); it follows the first layout of the map, also
+// while the user has switched to another group.
+// Without an X display a table kept from the window's key events stands in.
 #pragma once
 
 #include <cstdint>

@@ -1,8 +1,10 @@
 // Windows virtual-key codes, the indices of the key table, and the mappings
-// from X11 keysyms and GLUT key callbacks to them.
+// from X11 keysyms, whole X keyboard maps and GLUT key callbacks to them.
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 enum VirtualKey : int {
     VK_TAB = 9,
@@ -32,7 +34,36 @@ inline constexpr int vkDigit(char digit) {
 // upper-case code whether the keysym is the lower- or upper-case one.
 int virtualKeyFromKeysym(unsigned long keysym);
 
+// One physical key as the X keyboard map describes it. name is its XKB key
+// name, which says where it sits whatever the layout: "AE01" to "AE10" are the
+// digit row from 1 to 0, "AD01", "AC01" and "AB01" the first keys of the three
+// letter rows; empty when the server gives no names. groups holds its keysyms
+// per group (one layout each; the first is the one the labels are read from)
+// and, within a group, per shift level (0 plain, 1 Shift, 2 AltGr, ...).
+struct KeySymbols {
+    std::string name;
+    std::vector<std::vector<unsigned long>> groups;
+};
+
+// The virtual-key code of every key of a keyboard, in the order given; 0 for
+// keys the program has no code for. Keys go by what they are labelled, as on
+// Windows:
+// - Tab, Shift, Control, the arrows and F1 to F5 by their plain keysym;
+// - a key with a Latin letter a to z on its first group's plain or Shift level
+//   gives that letter's upper-case code, and one with a digit there (AZERTY has
+//   its digits on the Shift level) that digit's code;
+// - a key left without a code takes a letter or digit from a later group, or
+//   else by position: the digit row gives 1 to 0 and the letter rows the US
+//   letters (what Windows gives on Cyrillic, Greek or Arabic layouts). Both only
+//   for codes no key is labelled with, so no two keys share a letter or digit
+//   unless the layout itself prints it twice.
+// Keypad digits are not digit keys (Windows has codes of their own for them).
+std::vector<int> virtualKeysOfKeyboard(const std::vector<KeySymbols>& keys);
+
 // For the event fallback: an ordinary GLUT key (as glutKeyboardFunc reports it,
-// possibly shifted or a control character) and a GLUT special key.
+// possibly shifted or a control character) and a GLUT special key. A character
+// does not say which layout typed it: shifted digit-row punctuation is read as
+// on US, so on AZERTY, whose plain & " ' ( are US punctuation too, the digit
+// keys count only with Shift (which types their digits there).
 int virtualKeyFromGlutKey(unsigned char key);
 int virtualKeyFromGlutSpecial(int key);

@@ -82,8 +82,9 @@ XvfbScreen::XvfbScreen(int width, int height) {
         dup2(devnull, STDERR_FILENO);
         dup2(devnull, STDOUT_FILENO);
         const std::string fd = std::to_string(fds[1]);
+        // -noreset: a layout set with setxkbmap stays when its client leaves.
         execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(),
-               "+extension", "GLX", "-nolisten", "tcp", static_cast<char*>(nullptr));
+               "+extension", "GLX", "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);
@@ -305,4 +306,9 @@ std::string programPath() {
 
 std::string dataDirectory() {
     return VELMORA_DATA_DIR;
+}
+
+bool setKeyboardLayout(const XvfbScreen& screen, const std::string& setxkbmapArguments) {
+    const std::string command = "DISPLAY=" + screen.name() + " setxkbmap " + setxkbmapArguments;
+    return std::system(command.c_str()) == 0;
 }

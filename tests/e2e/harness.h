@@ -111,3 +111,7 @@ bool waitUntil(Pred pred, double seconds, double step = 0.05) {
 // Where the e2e tests find the program and the bundled scene.
 std::string programPath();
 std::string dataDirectory();
+
+// Sets the screen's keyboard layout, as `setxkbmap -layout fr` would; false
+// when setxkbmap fails.
+bool setKeyboardLayout(const XvfbScreen& screen, const std::string& setxkbmapArguments);
