@@ -291,13 +291,13 @@ void Program::press(const std::string& key, double seconds) const {
 }
 
 bool Program::goesIdle(double withinSeconds) const {
-    return waitUntil(
-        [&] {
-            const double before = cpuSeconds();
-            sleepSeconds(1.0);
-            return cpuSeconds() - before < 0.03;
-        },
-        withinSeconds, 0.0);
+    // Each try takes a second of its own, so the deadline is counted in tries.
+    for (double waited = 0.0; waited < withinSeconds; waited += 1.0) {
+        const double before = cpuSeconds();
+        sleepSeconds(1.0);
+        if (cpuSeconds() - before < 0.03) return true;
+    }
+    return false;
 }
 
 std::string programPath() {
