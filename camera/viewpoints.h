@@ -1,6 +1,7 @@
 // The five preset viewpoints and the camera flight to a random one of them.
 // A flight moves the eye in a straight line towards its target while facing
-// flightLookPoint, and snaps to the viewpoint within 2 units of it.
+// flightLookPoint, and snaps to the viewpoint within 2 units of it, or once
+// its motion leads away from the target, so that every flight ends.
 #pragma once
 
 #include <array>
@@ -39,7 +40,10 @@ void startFlight(FlightState& flight, const Camera& camera, const Viewpoints& vi
                  const std::function<int()>& random);
 
 // Moves the camera by flightVelocity × elapsed / 1000 and writes the remaining
-// distance on its own line to out. Returns true on arrival, which ends the flight.
+// distance on its own line to out. Returns true on arrival, which ends the flight
+// at its target: within 2 units of it, or when the target no longer lies ahead
+// along flightVelocity (a late step jumped past it, or the rise keys took the
+// eye off the line), since from there the distance only grows.
 bool flightStep(FlightState& flight, Camera& camera, const Viewpoints& viewpoints,
                 std::uint32_t elapsedMs, std::ostream& out);
 
