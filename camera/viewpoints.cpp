@@ -34,6 +34,11 @@ void goToViewpoint(Camera& camera, const Viewpoints& viewpoints, int index) {
     camera.setHeading(v.heading);
 }
 
+void takeViewpoint(FlightState& flight, Camera& camera, const Viewpoints& viewpoints, int index) {
+    goToViewpoint(camera, viewpoints, index);
+    flight.flightTarget = -1;
+}
+
 void startFlight(FlightState& flight, const Camera& camera, const Viewpoints& viewpoints,
                  const std::function<int()>& random) {
     flight.flightTarget = random() % 4;

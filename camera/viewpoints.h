@@ -34,6 +34,10 @@ inline constexpr Vector3 flightLookPoint{50.0, 2.0, 50.0};
 
 void goToViewpoint(Camera& camera, const Viewpoints& viewpoints, int index);
 
+// What a viewpoint key does: goToViewpoint, and a flight under way ends there,
+// at the viewpoint the user chose, without arriving at its target.
+void takeViewpoint(FlightState& flight, Camera& camera, const Viewpoints& viewpoints, int index);
+
 // Draws the target with random() mod 4 (the unseeded std::rand by default),
 // once more if the camera already stands on it.
 void startFlight(FlightState& flight, const Camera& camera, const Viewpoints& viewpoints,
