@@ -8,6 +8,7 @@ bool updatePass(FrameLoop& loop, std::uint32_t now, const KeyState& keys, KeyMap
     t.camera.setForwardAccel(0.0);
     t.camera.setStrafeAccel(0.0);
 
+    const bool wasFlying = t.flight.flightTarget != -1;
     if (keys.anyKeyDown()) applyKeyMap(keys, t);
 
     if (t.flight.flightTarget != -1) {
@@ -16,6 +17,10 @@ bool updatePass(FrameLoop& loop, std::uint32_t now, const KeyState& keys, KeyMap
         const bool arrived = flightStep(t.flight, t.camera, t.viewpoints, elapsed, flightOut);
         return !arrived;
     }
+    // A viewpoint key ended the flight: the pass ends as an arrival does. The
+    // clock still stands where the flight began, so update would integrate the
+    // whole flight's time as motion.
+    if (wasFlying) return false;
 
     const double seconds = elapsed / 1000.0;
     t.camera.update(seconds);

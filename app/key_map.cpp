@@ -46,17 +46,18 @@ void applyMovementKeys(const KeyState& k, Camera& camera) {
 }
 
 // At most one of the viewpoint and flight rows acts: the first whose key is held.
+// A viewpoint key ends a flight under way at the viewpoint it names.
 void applyViewpointKeys(const KeyState& k, KeyMapTargets& t) {
     if (k.held(vkDigit('1'))) {
-        goToViewpoint(t.camera, t.viewpoints, 1);
+        takeViewpoint(t.flight, t.camera, t.viewpoints, 1);
     } else if (k.held(vkDigit('2'))) {
-        goToViewpoint(t.camera, t.viewpoints, 2);
+        takeViewpoint(t.flight, t.camera, t.viewpoints, 2);
     } else if (k.held(vkDigit('3'))) {
-        goToViewpoint(t.camera, t.viewpoints, 3);
+        takeViewpoint(t.flight, t.camera, t.viewpoints, 3);
     } else if (k.held(vkDigit('4'))) {
-        goToViewpoint(t.camera, t.viewpoints, 4);
+        takeViewpoint(t.flight, t.camera, t.viewpoints, 4);
     } else if (k.held(vkDigit('5'))) {
-        goToViewpoint(t.camera, t.viewpoints, 0);  // the start view
+        takeViewpoint(t.flight, t.camera, t.viewpoints, 0);  // the start view
     } else if (k.held(kKeyT) && t.flight.flightTarget == -1) {
         startFlight(t.flight, t.camera, t.viewpoints, t.random);
     }

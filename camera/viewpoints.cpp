@@ -34,6 +34,11 @@ void goToViewpoint(Camera& camera, const Viewpoints& viewpoints, int index) {
     camera.setHeading(v.heading);
 }
 
+void takeViewpoint(FlightState& flight, Camera& camera, const Viewpoints& viewpoints, int index) {
+    goToViewpoint(camera, viewpoints, index);
+    flight.flightTarget = -1;
+}
+
 void startFlight(FlightState& flight, const Camera& camera, const Viewpoints& viewpoints,
                  const std::function<int()>& random) {
     flight.flightTarget = random() % 4;
@@ -61,7 +66,12 @@ bool flightStep(FlightState& flight, Camera& camera, const Viewpoints& viewpoint
     const Vector3 target = viewpoints[flight.flightTarget].position;
     const double dist = length(camera.getPosition() - target);
     out << dist << '\n';
-    if (dist < kArrivalDistance) {
+    // Along the line the distance falls until the point nearest the target and
+    // grows after it. A flight past that point outside 2 units would run on for
+    // ever; on the line to the target it only happens when one late step jumps
+    // the whole 2-unit sphere. A zero velocity has nothing ahead and ends here.
+    const bool passedTarget = dot(flight.flightVelocity, target - camera.getPosition()) <= 0.0;
+    if (dist < kArrivalDistance || passedTarget) {
         goToViewpoint(camera, viewpoints, flight.flightTarget);
         flight.flightTarget = -1;
         return true;

@@ -1,6 +1,7 @@
 // The five preset viewpoints and the camera flight to a random one of them.
 // A flight moves the eye in a straight line towards its target while facing
-// flightLookPoint, and snaps to the viewpoint within 2 units of it.
+// flightLookPoint, and snaps to the viewpoint within 2 units of it, or once
+// its motion leads away from the target, so that every flight ends.
 #pragma once
 
 #include <array>
@@ -33,13 +34,20 @@ inline constexpr Vector3 flightLookPoint{50.0, 2.0, 50.0};
 
 void goToViewpoint(Camera& camera, const Viewpoints& viewpoints, int index);
 
+// What a viewpoint key does: goToViewpoint, and a flight under way ends there,
+// at the viewpoint the user chose, without arriving at its target.
+void takeViewpoint(FlightState& flight, Camera& camera, const Viewpoints& viewpoints, int index);
+
 // Draws the target with random() mod 4 (the unseeded std::rand by default),
 // once more if the camera already stands on it.
 void startFlight(FlightState& flight, const Camera& camera, const Viewpoints& viewpoints,
                  const std::function<int()>& random);
 
 // Moves the camera by flightVelocity × elapsed / 1000 and writes the remaining
-// distance on its own line to out. Returns true on arrival, which ends the flight.
+// distance on its own line to out. Returns true on arrival, which ends the flight
+// at its target: within 2 units of it, or when the target no longer lies ahead
+// along flightVelocity (a late step jumped past it, or the rise keys took the
+// eye off the line), since from there the distance only grows.
 bool flightStep(FlightState& flight, Camera& camera, const Viewpoints& viewpoints,
                 std::uint32_t elapsedMs, std::ostream& out);
 

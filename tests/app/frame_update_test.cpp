@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <sstream>
+#include <string>
 
 #include "platform/virtual_keys.h"
 #include "scene_state.h"
@@ -97,6 +98,84 @@ TEST(FrameUpdate, FlightPassesKeepTheClockSoTheFlightAccelerates) {
     EXPECT_EQ(l.loop.lastTick, 1000u);
     EXPECT_EQ(l.camera.getPosition(), l.viewpoints[1].position);
     EXPECT_EQ(l.flight.flightTarget, -1);
+}
+
+// T, then 1 while the camera flew: the flight ran on from viewpoint 1 in its
+// old direction for ever, printing a rising distance on every pass.
+TEST(FrameUpdate, AViewpointKeyDuringAFlightEndsItThereAndTheLoopStops) {
+    Loop l;
+    l.loop.lastTick = 1000;
+    l.nextRandom = 3;
+    EXPECT_TRUE(l.pass(1016, {'T'}));
+    EXPECT_TRUE(l.pass(1032));
+    ASSERT_EQ(l.flight.flightTarget, 3);
+    const std::string printed = l.flightOut.str();
+
+    // Up held with it: the clock still stands where the flight began, and that
+    // time is not integrated as a walk.
+    EXPECT_FALSE(l.pass(1048, {'1', VK_UP}));
+    EXPECT_EQ(l.flight.flightTarget, -1);
+    EXPECT_EQ(l.camera.getPosition(), l.viewpoints[1].position);
+    EXPECT_EQ(l.camera.getForwardSpeed(), 0.0);
+    EXPECT_EQ(l.loop.lastTick, 1000u);
+    EXPECT_FALSE(l.pass(1064));
+    EXPECT_EQ(l.flightOut.str(), printed);  // nothing more printed
+
+    EXPECT_TRUE(l.pass(1080, {'T'}));  // and T flies again
+    EXPECT_EQ(l.draws, 2);
+    EXPECT_NE(l.flight.flightTarget, -1);
+}
+
+// Runs passes 16 ms apart with the keys held until the loop may stop; the
+// number of passes, or -1 if it was still running after maxPasses.
+int passesUntilStop(Loop& l, std::uint32_t& now, std::initializer_list<int> keys, int maxPasses) {
+    for (int passes = 1; passes <= maxPasses; ++passes) {
+        now += 16;
+        if (!l.pass(now, keys)) return passes;
+    }
+    return -1;
+}
+
+TEST(FrameUpdate, RiseKeysHeldThroughAFlightStillLetItArrive) {
+    for (const int rise : {VK_UP, VK_DOWN}) {
+        SCOPED_TRACE(rise);
+        Loop l;
+        l.loop.lastTick = 1000;
+        l.nextRandom = 1;  // level with the start view, 68 units off
+        std::uint32_t now = 1016;
+        EXPECT_TRUE(l.pass(now, {'T', VK_CONTROL, rise}));
+        // Held throughout, the eye leaves the flight's line by 0.1 units a pass,
+        // about 30 units before it draws level with the target.
+        const int passes = passesUntilStop(l, now, {VK_CONTROL, rise}, 20000);
+        ASSERT_NE(passes, -1) << "the flight never ended";
+        EXPECT_LT(passes, 400);  // as long as a flight without the key
+        EXPECT_EQ(l.flight.flightTarget, -1);
+        EXPECT_EQ(l.camera.getPosition(), l.viewpoints[1].position);
+
+        EXPECT_TRUE(l.pass(now + 16, {'T'}));
+        EXPECT_NE(l.flight.flightTarget, -1);
+    }
+}
+
+TEST(FrameUpdate, ALateStepAcrossTheTwoUnitSphereArrivesAndTFliesAgain) {
+    Loop l;
+    l.loop.lastTick = 1000;
+    l.nextRandom = 1;
+    EXPECT_TRUE(l.pass(1016, {'T'}));
+    // 700 s since the flight began: one step of 70 units, 2 past the target.
+    EXPECT_FALSE(l.pass(701000));
+    EXPECT_EQ(l.flight.flightTarget, -1);
+    EXPECT_EQ(l.camera.getPosition(), l.viewpoints[1].position);
+    EXPECT_EQ(l.camera.getPitch(), l.viewpoints[1].pitch);
+    EXPECT_EQ(l.loop.lastTick, 1000u);
+    std::istringstream lines(l.flightOut.str());
+    double first = 0.0;
+    double last = 0.0;
+    lines >> first >> last;
+    EXPECT_GE(last, 2.0);
+
+    EXPECT_TRUE(l.pass(701016, {'T'}));
+    EXPECT_EQ(l.flight.flightTarget, 2);
 }
 
 }  // namespace

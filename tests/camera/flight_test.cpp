@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
+#include <string>
 #include <vector>
 
 #include "camera/viewpoints.h"
@@ -132,6 +134,159 @@ TEST(Flight, VerticalFlightKeepsAStableViewAndNeverNormalisesZero) {
     EXPECT_EQ(viewUp(Vector3{0.0, -1.0, 0.0}, up, heading), heading);
     EXPECT_EQ(viewUp(Vector3{0.0, 1.0, 0.0}, up, heading), heading * -1.0);
     EXPECT_EQ(viewUp(normalise(Vector3{1.0, -1.0, 0.0}), up, heading), up);
+}
+
+// The flight step with the 2-unit rule alone, as flights were before a flight
+// that passes its target was made to arrive: the reference for every flight
+// that arrives that way.
+bool twoUnitRuleStep(FlightState& f, Camera& c, const Viewpoints& vp, std::uint32_t elapsedMs,
+                     std::ostream& out) {
+    c.setPosition(c.getPosition() + f.flightVelocity * static_cast<double>(elapsedMs) / 1000.0);
+    const Vector3 toLook = flightLookPoint - c.getPosition();
+    if (length(toLook) > 0.0) c.setDirection(normalise(toLook));
+    const double dist = length(c.getPosition() - vp[f.flightTarget].position);
+    out << dist << '\n';
+    if (dist < 2.0) {
+        goToViewpoint(c, vp, f.flightTarget);
+        f.flightTarget = -1;
+        return true;
+    }
+    return false;
+}
+
+// How the passes of a flight come: the elapsed time of pass k (the clock stays
+// where the flight began, unless a key event resets it) and the rise keys' step.
+struct Schedule {
+    const char* name;
+    std::uint32_t (*elapsed)(int pass);
+    double (*rise)(int pass);  // units added to the eye's height before the step
+};
+
+const Schedule kSchedules[] = {
+    {"60 Hz", [](int k) { return 16u * (k + 1); }, [](int) { return 0.0; }},
+    // Two passes within each tick (each elapsed time twice, from 0), uneven gaps.
+    {"uneven", [](int k) { return static_cast<std::uint32_t>(k / 2 * 23 + (k / 10) * (k / 10)); },
+     [](int) { return 0.0; }},
+    // A key event while the camera is still resets the clock every 40 passes.
+    {"clock resets", [](int k) { return 16u * (k % 40); }, [](int) { return 0.0; }},
+    {"slow machine", [](int k) { return 250u * (k + 1); }, [](int) { return 0.0; }},
+    // Ten minutes without a pass (a stalled machine): the next step is 60 units.
+    {"stall", [](int k) { return 16u * (k + 1) + (k >= 20 ? 600000u : 0u); },
+     [](int) { return 0.0; }},
+    // Control+Down for the first half second, Control+Up for a few passes.
+    {"dip", [](int k) { return 16u * (k + 1); }, [](int k) { return k < 30 ? -0.1 : 0.0; }},
+    {"lift", [](int k) { return 16u * (k + 1); }, [](int k) { return k < 8 ? 0.1 : 0.0; }},
+    // Control+Up or Control+Down held through the whole flight.
+    {"rise held", [](int k) { return 16u * (k + 1); }, [](int) { return 0.1; }},
+    {"sink held", [](int k) { return 16u * (k + 1); }, [](int) { return -0.1; }},
+};
+
+struct FlightRun {
+    std::string printed;
+    int passes = 0;
+    bool arrived = false;
+    Camera camera;
+};
+
+FlightRun fly(bool (*step)(FlightState&, Camera&, const Viewpoints&, std::uint32_t, std::ostream&),
+              const Camera& start, int target, const Schedule& schedule, int maxPasses) {
+    const Viewpoints vp = presetViewpoints();
+    FlightRun run;
+    run.camera = start;
+    FlightState f;
+    ScriptedRandom r{{target}};  // the same target again on a redraw: a zero velocity
+    startFlight(f, run.camera, vp, std::ref(r));
+    std::ostringstream out;
+    while (!run.arrived && run.passes < maxPasses) {
+        run.camera.rise(schedule.rise(run.passes));
+        run.arrived = step(f, run.camera, vp, schedule.elapsed(run.passes), out);
+        ++run.passes;
+    }
+    run.printed = out.str();
+    return run;
+}
+
+std::string firstLines(const std::string& text, int count) {
+    std::size_t end = 0;
+    for (int i = 0; i < count && end != std::string::npos; ++i) {
+        end = text.find('\n', end);
+        if (end != std::string::npos) ++end;
+    }
+    return text.substr(0, end);
+}
+
+TEST(Flight, EveryFlightEndsAndThoseThatArriveWithinTwoUnitsStayPassForPass) {
+    const Viewpoints vp = presetViewpoints();
+    std::vector<Camera> starts;
+    for (int i = 0; i < 5; ++i) {
+        Camera c;
+        goToViewpoint(c, vp, i);
+        starts.push_back(c);
+    }
+    for (const Vector3 p : {Vector3{10.0, 5.0, 90.0}, Vector3{97.0, 1.8, 3.0}, flightLookPoint,
+                            Vector3{50.0, 30.0, 50.0}}) {
+        Camera c;
+        c.setPosition(p);
+        starts.push_back(c);
+    }
+
+    constexpr int kMaxPasses = 20000;  // over five minutes at 60 Hz
+    int unchanged = 0;
+    int ended = 0;  // flights the 2-unit rule alone would leave running
+    for (const Schedule& schedule : kSchedules) {
+        for (std::size_t s = 0; s < starts.size(); ++s) {
+            for (int target = 0; target < 4; ++target) {
+                SCOPED_TRACE(std::string(schedule.name) + ", start " + std::to_string(s) +
+                             ", target " + std::to_string(target));
+                const FlightRun before =
+                    fly(twoUnitRuleStep, starts[s], target, schedule, kMaxPasses);
+                const FlightRun now = fly(flightStep, starts[s], target, schedule, kMaxPasses);
+                ASSERT_TRUE(now.arrived);
+                // Pass for pass the same steps and distances, up to its end.
+                EXPECT_EQ(now.printed, firstLines(before.printed, now.passes));
+                EXPECT_EQ(now.camera.getPosition(), vp[target].position);
+                EXPECT_EQ(now.camera.getPitch(), vp[target].pitch);
+                if (before.arrived) {
+                    EXPECT_EQ(now.passes, before.passes);
+                    ++unchanged;
+                } else {
+                    ++ended;
+                }
+            }
+        }
+    }
+    // Both kinds occur (324 flights: 219 and 105), so neither side is empty.
+    EXPECT_GT(unchanged, 200);
+    EXPECT_GT(ended, 20);
+}
+
+TEST(Flight, ALateStepThatJumpsTheTwoUnitSphereArrivesAtTheTarget) {
+    const Viewpoints vp = presetViewpoints();
+    for (const double beyond : {1.5, 2.0, 5.0, 60.0}) {
+        SCOPED_TRACE(beyond);
+        Camera c = cameraAtStartView(vp);
+        FlightState f;
+        ScriptedRandom r{{1}};
+        startFlight(f, c, vp, std::ref(r));
+        std::ostringstream out;
+        ASSERT_FALSE(flightStep(f, c, vp, 16, out));
+        const double remaining = length(vp[1].position - c.getPosition());
+
+        // One step that lands `beyond` units past the target, at a distance
+        // smaller than the last one printed.
+        const auto late = static_cast<std::uint32_t>(std::lround((remaining + beyond) * 10000.0));
+        EXPECT_TRUE(flightStep(f, c, vp, late, out));
+        EXPECT_EQ(f.flightTarget, -1);
+        EXPECT_EQ(c.getPosition(), vp[1].position);
+        EXPECT_EQ(c.getPitch(), vp[1].pitch);
+        EXPECT_DOUBLE_EQ(c.getDirection().x, std::cos(45.0 * M_PI / 180.0));
+        std::istringstream lines(out.str());
+        double first = 0.0;
+        double last = 0.0;
+        lines >> first >> last;
+        EXPECT_NEAR(last, beyond, 1e-4);
+        EXPECT_LT(last, first);
+    }
 }
 
 }  // namespace
