@@ -2,7 +2,6 @@
 // every flight ends, and the program goes idle again.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <sstream>
 #include <string>
@@ -24,19 +23,6 @@ std::vector<double> flightDistances(const std::string& output) {
     return distances;
 }
 
-// True once the process has used (almost) no CPU for a whole second, false
-// if that has not happened within the given time: a busy loop fails the test
-// instead of holding it up.
-bool idleWithin(const Program& program, double seconds) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (std::chrono::steady_clock::now() < deadline) {
-        const double before = program.cpuSeconds();
-        sleepSeconds(1.0);
-        if (program.cpuSeconds() - before < 0.03) return true;
-    }
-    return false;
-}
-
 class Flight : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -45,7 +31,7 @@ class Flight : public ::testing::Test {
         ASSERT_TRUE(idle(15.0)) << "busy at rest";
     }
 
-    bool idle(double withinSeconds) const { return idleWithin(velmora, withinSeconds); }
+    bool idle(double withinSeconds) const { return velmora.goesIdle(withinSeconds); }
     std::size_t printed() const { return flightDistances(velmora.output()).size(); }
 
     // Starts a flight and waits until it has printed a few distances.
