@@ -2,7 +2,20 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <iostream>
+
+namespace {
+
+// Failures are remembered by the file, not the words naming it: the same
+// relative name in another working directory is another file.
+std::string fileKey(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.lexically_normal().string();
+}
+
+}  // namespace
 
 FileStamp fileStampOf(const std::string& path) {
     FileStamp stamp;
@@ -36,14 +49,14 @@ void ImageFailures::forget(const std::string& path) {
 ImageResult ImageLoader::load(const std::string& path, const ImageLimits& limits,
                               const std::string& consequence) {
     const FileStamp stamp = fileStampOf(path);
-    if (const std::string* reason = failures_.knownFailure(path, stamp)) {
+    if (const std::string* reason = failures_.knownFailure(fileKey(path), stamp)) {
         ImageResult known;
         known.error = *reason;
         return known;
     }
     ImageResult result = readImageFile(path, limits);
     if (result.ok()) {
-        failures_.forget(path);
+        failures_.forget(fileKey(path));
     } else {
         fail(path, stamp, result.error, consequence);
     }
@@ -57,7 +70,7 @@ void ImageLoader::reject(const std::string& path, const std::string& reason,
 
 void ImageLoader::fail(const std::string& path, const FileStamp& stamp, const std::string& reason,
                        const std::string& consequence) {
-    if (failures_.remember(path, stamp, reason))
+    if (failures_.remember(fileKey(path), stamp, reason))
         report_ << path << ": " << reason << "; " << consequence << std::endl;
 }
 
