@@ -3,6 +3,7 @@
 // that must survive it lives in JpegState, made before setjmp.
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 #include <new>
 #include <vector>
 
@@ -76,6 +77,44 @@ void cmykToRgb(const JSAMPLE* cmyk, std::uint8_t* rgb, JDIMENSION width, bool in
     }
 }
 
+// Whether the file's markers run whole from SOI to EOI: segments by their
+// lengths, entropy-coded data up to the next marker. A truncated file then
+// fails at once, rather than after the decoder has made up the rest of the
+// image from nothing. Bytes between segments are skipped, as libjpeg does.
+bool endsProperly(const std::uint8_t* data, std::size_t size) {
+    std::size_t at = 2;  // past SOI
+    for (;;) {
+        const void* ff = at < size ? std::memchr(data + at, 0xFF, size - at) : nullptr;
+        if (ff == nullptr) return false;
+        at = static_cast<std::size_t>(static_cast<const std::uint8_t*>(ff) - data);
+        while (at + 1 < size && data[at + 1] == 0xFF) ++at;  // fill bytes
+        if (at + 1 >= size) return false;
+        const std::uint8_t code = data[at + 1];
+        at += 2;
+        if (code == 0xD9) return true;  // EOI
+        if (code == 0x00 || code == 0x01 || (code >= 0xD0 && code <= 0xD8)) continue;
+        if (size - at < 2) return false;
+        const std::size_t length = (std::size_t{data[at]} << 8) | data[at + 1];
+        if (length < 2 || size - at < length) return false;
+        at += length;
+        if (code != 0xDA) continue;
+        // After a scan header, entropy-coded data: 0xFF is followed by 0x00
+        // (a stuffed byte) or a restart marker until the next real marker.
+        for (;;) {
+            const void* next = at < size ? std::memchr(data + at, 0xFF, size - at) : nullptr;
+            if (next == nullptr) return false;
+            at = static_cast<std::size_t>(static_cast<const std::uint8_t*>(next) - data);
+            if (at + 1 >= size) return false;
+            const std::uint8_t c = data[at + 1];
+            if (c == 0x00 || (c >= 0xD0 && c <= 0xD7) || c == 0xFF) {
+                at += 1;
+                continue;
+            }
+            break;  // a marker: the outer loop reads it
+        }
+    }
+}
+
 bool runLibjpeg(jpeg_decompress_struct& cinfo, JpegState& state, const std::uint8_t* data,
                 std::size_t size, const ImageLimits& limits) {
     if (setjmp(state.jump)) return false;
@@ -143,6 +182,10 @@ bool runLibjpeg(jpeg_decompress_struct& cinfo, JpegState& state, const std::uint
 
 ImageResult decodeJpeg(const std::uint8_t* data, std::size_t size, const ImageLimits& limits) {
     ImageResult result;
+    if (size < 2 || !endsProperly(data, size)) {
+        result.error = "broken JPEG (the file ends early)";
+        return result;
+    }
     JpegState state;
     jpeg_decompress_struct cinfo{};
     cinfo.err = jpeg_std_error(&state.errors);

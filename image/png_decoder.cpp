@@ -2,7 +2,9 @@
 // runLibpng: every C++ object that must survive it lives in PngState, made
 // before setjmp, and no callback holds one across a libpng call.
 #include <png.h>
+#include <zlib.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -69,6 +71,35 @@ unsigned samplesOf(std::uint8_t colourType) {
             return 4;  // RGBA
         default:
             return 0;
+    }
+}
+
+// The file's chunk structure, walked before anything is decoded, so that a
+// truncated file or a damaged critical chunk fails at once rather than after
+// decoding what comes before the damage: "" when each chunk is whole up to
+// IEND and every critical chunk's CRC holds. Ancillary chunks with a bad CRC
+// are libpng's to drop, as it does.
+std::string checkChunks(const std::uint8_t* data, std::size_t size) {
+    std::size_t at = 8;
+    for (;;) {
+        if (size - at < 12) return "broken PNG (the file ends early)";
+        const std::uint32_t length = bigEndian32(data + at);
+        if (length > PNG_UINT_31_MAX) return "broken PNG (a chunk length is out of range)";
+        if (size - at - 12 < length) return "broken PNG (the file ends early)";
+        const std::uint8_t* type = data + at + 4;
+#ifndef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
+        const bool critical = (type[0] & 0x20) == 0;  // an upper-case first letter
+        const std::uint32_t stored = bigEndian32(type + 4 + length);
+        if (critical && crc32(crc32(0, nullptr, 0), type, length + 4) != stored) {
+            char name[5] = {};
+            for (int i = 0; i < 4; ++i) {
+                name[i] = std::isalpha(type[i]) ? static_cast<char>(type[i]) : '?';
+            }
+            return std::string("broken PNG (") + name + ": CRC error)";
+        }
+#endif
+        if (std::memcmp(type, "IEND", 4) == 0) return {};
+        at += 12 + static_cast<std::size_t>(length);
     }
 }
 
@@ -153,6 +184,7 @@ bool runLibpng(png_structp png, png_infop info, PngState& state, const ImageLimi
 ImageResult decodePng(const std::uint8_t* data, std::size_t size, const ImageLimits& limits) {
     ImageResult result;
     result.error = checkHeader(data, size, limits);
+    if (result.ok() && size >= 8) result.error = checkChunks(data, size);
     if (!result.ok()) return result;
 
     PngState state;

@@ -142,7 +142,7 @@ TEST_F(Images, ProgressiveSkiesAndASixteenBitStoneAreDrawnTextured) {
     EXPECT_EQ(countLines(untextured.errors), 11) << untextured.errors;
     EXPECT_NE(untextured.errors.find("stone.png: broken PNG"), std::string::npos)
         << untextured.errors;
-    EXPECT_NE(untextured.errors.find("cloudy/0.jpg: broken JPEG (Premature end of JPEG file); "
+    EXPECT_NE(untextured.errors.find("cloudy/0.jpg: broken JPEG (the file ends early); "
                                      "that face of the sky is drawn without it\n"),
               std::string::npos)
         << untextured.errors;

@@ -134,7 +134,7 @@ TEST(BrokenImage, TruncatedFilesFailAtEveryLength) {
     EXPECT_EQ(decode(png).error, "broken PNG (the file ends early)");
     std::vector<std::uint8_t> jpeg = sampleJpeg(true);
     jpeg.resize(jpeg.size() / 2);
-    EXPECT_EQ(decode(jpeg).error, "broken JPEG (Premature end of JPEG file)");
+    EXPECT_EQ(decode(jpeg).error, "broken JPEG (the file ends early)");
 }
 
 TEST(BrokenImage, WrongChecksumsFail) {
