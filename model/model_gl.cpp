@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "image/texture_gl.h"
 #include "model/obj_model.h"
 #include "model/send_triangles.h"
 
@@ -15,10 +16,6 @@ namespace {
 constexpr unsigned int kTextureFlags =
     SOIL_FLAG_MIPMAPS | SOIL_FLAG_INVERT_Y | SOIL_FLAG_COMPRESS_TO_DXT | SOIL_FLAG_NTSC_SAFE_RGB;
 static_assert(kTextureFlags == 178, "the material and stone textures load with flags 178");
-
-unsigned int loadTexture(const std::string& path) {
-    return SOIL_load_OGL_texture(path.c_str(), SOIL_LOAD_AUTO, SOIL_CREATE_NEW_ID, kTextureFlags);
-}
 
 // Immediate mode, doubles narrowed to floats at the call.
 struct GlTriangleSink {
@@ -45,12 +42,14 @@ void loadTextures(ObjModel& model, const std::string& directory) {
     std::printf(" textures\n");
     for (auto& named : model.textures) {
         TextureEntry& entry = named.second;
-        const unsigned int id = loadTexture(directory + entry.fileName);
+        std::string reason;
+        const unsigned int id = loadImageTexture(directory + entry.fileName, kTextureFlags,
+                                                 "the material has no texture", &reason);
         if (id != 0) {
             glEnable(GL_TEXTURE_2D);
             glBindTexture(GL_TEXTURE_2D, id);
         } else {
-            std::printf("SOIL loading error: '%s'\n", SOIL_last_result());
+            std::printf("SOIL loading error: '%s'\n", reason.c_str());
         }
         entry.directory = directory;
         entry.textureId = id;
@@ -65,8 +64,11 @@ void loadTextures(ObjModel& model, const std::string& directory) {
 // faces filled and the colour white. The terrain, drawn earlier in the next
 // frame, inherits the polygon offset.
 void ObjModel::draw() {
+    // Tried each frame until it loads; a file that failed is decoded again
+    // only once it has changed.
     if (stoneTexture == 0)
-        stoneTexture = loadTexture("stone.png");  // retried each frame until it loads
+        stoneTexture =
+            loadImageTexture("stone.png", kTextureFlags, "the stone is drawn without it");
     glBindTexture(GL_TEXTURE_2D, stoneTexture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);

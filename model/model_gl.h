@@ -10,6 +10,7 @@ class ObjModel;
 // Loads every texture file the materials named, in file-name order, from
 // directory + file name (the OBJ file's directory, not the MTL file's).
 // Prints " textures" first when there is any, and "SOIL loading error: '...'"
-// with SOIL's own text for each file that fails; that entry keeps textureId 0.
+// with the decoder's reason for each file that fails (which is also named on
+// standard error); that entry keeps textureId 0.
 // Leaves GL_TEXTURE_2D enabled and the last texture that loaded bound.
 void loadTextures(ObjModel& model, const std::string& directory);

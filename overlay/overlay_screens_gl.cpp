@@ -2,19 +2,18 @@
 #include <GL/gl.h>
 #include <SOIL/SOIL.h>
 
+#include "image/image_loader.h"
+#include "image/texture_gl.h"
 #include "overlay/overlay_screens.h"
 #include "platform/tick.h"
 
 std::uint32_t uploadScreenImage(const char* file) {
-    int width = 0;
-    int height = 0;
-    int channels = 0;
-    unsigned char* pixels = SOIL_load_image(file, &width, &height, &channels, SOIL_LOAD_AUTO);
-    if (pixels == nullptr) {
-        width = 0;
-        height = 0;
-        channels = 0;
-    }
+    ImageResult decoded =
+        programImages().load(file, textureLimits(), "that overlay screen is drawn without it");
+    std::uint8_t* pixels = decoded.image.pixels.get();
+    const int width = decoded.ok() ? decoded.image.width : 0;
+    const int height = decoded.ok() ? decoded.image.height : 0;
+    const int channels = decoded.ok() ? decoded.image.channels : 0;
 
     GLuint name = 0;
     glGenTextures(1, &name);
@@ -52,16 +51,15 @@ std::uint32_t uploadScreenImage(const char* file) {
                  pixels);
     if (alignment != foundAlignment) glPixelStorei(GL_UNPACK_ALIGNMENT, foundAlignment);
 
-    if (pixels != nullptr) SOIL_free_image_data(pixels);
     return name;
 }
 
 void OverlayScreens::load() {
     // Without SOIL_FLAG_INVERT_Y, like the help and outro uploads: the
     // image's top row is t = 0, which the quad puts at the top.
-    screenTextures[0] = SOIL_load_OGL_texture(
-        "intro1.png", SOIL_LOAD_AUTO, SOIL_CREATE_NEW_ID,
-        SOIL_FLAG_MIPMAPS | SOIL_FLAG_COMPRESS_TO_DXT | SOIL_FLAG_NTSC_SAFE_RGB);
+    screenTextures[0] = loadImageTexture(
+        "intro1.png", SOIL_FLAG_MIPMAPS | SOIL_FLAG_COMPRESS_TO_DXT | SOIL_FLAG_NTSC_SAFE_RGB,
+        "the intro is drawn without it");
     screenTextures[1] = uploadScreenImage("help.png");
     screenTextures[2] = uploadScreenImage("outro1.png");
 

@@ -2,16 +2,17 @@
 #include <GL/gl.h>
 #include <SOIL/SOIL.h>
 
+#include "image/texture_gl.h"
 #include "sky/skybox.h"
 
 void Skybox::load() {
     textures.assign(kSkyTextureCount, 0);
-    // A missing image leaves its slot 0: that face is drawn untextured.
+    // An image that fails leaves its slot 0: that face is drawn untextured.
     for (const auto& [slot, file] : skyImageFiles()) {
-        textures[slot] =
-            SOIL_load_OGL_texture(file.c_str(), SOIL_LOAD_AUTO, SOIL_CREATE_NEW_ID,
-                                  SOIL_FLAG_MIPMAPS | SOIL_FLAG_INVERT_Y |
-                                      SOIL_FLAG_COMPRESS_TO_DXT | SOIL_FLAG_NTSC_SAFE_RGB);
+        textures[slot] = loadImageTexture(file,
+                                          SOIL_FLAG_MIPMAPS | SOIL_FLAG_INVERT_Y |
+                                              SOIL_FLAG_COMPRESS_TO_DXT | SOIL_FLAG_NTSC_SAFE_RGB,
+                                          "that face of the sky is drawn without it");
     }
 }
 

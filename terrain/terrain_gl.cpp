@@ -3,13 +3,15 @@
 #include <GL/gl.h>
 #include <SOIL/SOIL.h>
 
+#include "image/texture_gl.h"
 #include "terrain/terrain.h"
 
 void Terrain::loadTexture() {
-    // A missing "ground.png" gives 0, and the ground is drawn untextured.
-    groundTexture = SOIL_load_OGL_texture("ground.png", SOIL_LOAD_AUTO, SOIL_CREATE_NEW_ID,
-                                          SOIL_FLAG_MIPMAPS | SOIL_FLAG_INVERT_Y |
-                                              SOIL_FLAG_COMPRESS_TO_DXT | SOIL_FLAG_NTSC_SAFE_RGB);
+    // A "ground.png" that fails gives 0, and the ground is drawn untextured.
+    groundTexture = loadImageTexture("ground.png",
+                                     SOIL_FLAG_MIPMAPS | SOIL_FLAG_INVERT_Y |
+                                         SOIL_FLAG_COMPRESS_TO_DXT | SOIL_FLAG_NTSC_SAFE_RGB,
+                                     "the ground is drawn without it");
 }
 
 // Expects: the view transform on the model-view matrix, and applyLights just

@@ -108,7 +108,8 @@ bool waitUntil(Pred pred, double seconds, double step = 0.05) {
     return pred();
 }
 
-// Where the e2e tests find the program and the bundled scene.
+// Where the e2e tests find the program (the build's, or $VELMORA_PROGRAM) and
+// the bundled scene.
 std::string programPath();
 std::string dataDirectory();
 

@@ -5,13 +5,13 @@
 
 #include <GL/freeglut.h>
 #include <GL/gl.h>
-#include <SOIL/SOIL.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <string>
 #include <vector>
 
+#include "image_writer.h"
 #include "model/obj_model.h"
 #include "model/obj_reader.h"
 #include "model/text_convert.h"
@@ -180,12 +180,29 @@ TEST_F(ModelGlTest, StoneTextureIsLoadedOnceFromTheWorkingDirectory) {
     ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
     ASSERT_EQ(chdir(dir.path().c_str()), 0);
     ObjModel model = roof();
+    testing::internal::CaptureStderr();
     model.draw();  // no "stone.png" yet: drawn untextured, tried again next frame
+    model.draw();
     EXPECT_EQ(model.stoneTexture, 0u);
-    const unsigned char grey[2 * 2 * 3] = {128, 128, 128, 128, 128, 128,
-                                           128, 128, 128, 128, 128, 128};
-    // SOIL knows an image by its content, so a BMP named stone.png loads.
-    ASSERT_TRUE(SOIL_save_image("stone.png", SOIL_SAVE_TYPE_BMP, 2, 2, 3, grey));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "stone.png: cannot be opened (No such file or directory); the stone is drawn "
+              "without it\n");
+
+    // A broken stone.png is named once, however many frames try it.
+    dir.write("stone.png", "not a picture");
+    testing::internal::CaptureStderr();
+    for (int frame = 0; frame < 5; ++frame) model.draw();
+    EXPECT_EQ(model.stoneTexture, 0u);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "stone.png: not a PNG or JPEG file; the stone is drawn without it\n");
+
+    // The decoder knows an image by its content: a JPEG named stone.png loads.
+    test_images::JpegSpec grey;
+    grey.width = 2;
+    grey.height = 2;
+    grey.kind = test_images::JpegKind::Grey;
+    grey.samples.assign(4, 128);
+    test_images::writeFile("stone.png", test_images::writeJpeg(grey));
     model.draw();
     const unsigned int stone = model.stoneTexture;
     EXPECT_NE(stone, 0u);
@@ -196,11 +213,10 @@ TEST_F(ModelGlTest, StoneTextureIsLoadedOnceFromTheWorkingDirectory) {
 
 TEST_F(ModelGlTest, TextureStepLoadsByDirectoryAndReportsFailures) {
     TempDir dir;
-    const unsigned char red[2 * 2 * 3] = {255, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0};
+    const std::vector<std::uint8_t> red = {255, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0};
     dir.write("sub/lib.mtl",
-              "newmtl a\nmap_Kd lichen.bmp\nnewmtl b\nmap_Ka missing.png\nnewmtl c\nmap_Kd\n");
-    ASSERT_TRUE(
-        SOIL_save_image((dir.path() + "sub/lichen.bmp").c_str(), SOIL_SAVE_TYPE_BMP, 2, 2, 3, red));
+              "newmtl a\nmap_Kd lichen.png\nnewmtl b\nmap_Ka missing.png\nnewmtl c\nmap_Kd\n");
+    test_images::writeFile(dir.path() + "sub/lichen.png", test_images::writePng8(2, 2, 3, red));
     const std::string objPath = dir.write("sub/model.obj", "mtllib lib.mtl\n");
 
     ObjModel model;
@@ -208,20 +224,22 @@ TEST_F(ModelGlTest, TextureStepLoadsByDirectoryAndReportsFailures) {
     loadObjModel(objPath, model);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");  // the texture step comes later
 
-    // SOIL's own words for the two failures: the directory itself (the empty
-    // file name) and a missing file.
-    auto soilText = [](const std::string& path) {
-        SOIL_load_OGL_texture(path.c_str(), SOIL_LOAD_AUTO, SOIL_CREATE_NEW_ID, 0);
-        return std::string(SOIL_last_result());
-    };
-    const std::string directoryText = soilText(dir.path() + "sub/");
-    const std::string missingText = soilText(dir.path() + "sub/missing.png");
+    // The decoder's words for the two failures, the directory itself (the
+    // empty file name) and a missing file, on standard output as before; and
+    // each file named on standard error.
     testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     loadTextures(model, directoryOf(objPath));
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              " textures\nSOIL loading error: '" + directoryText + "'\nSOIL loading error: '" +
-                  missingText + "'\n");
-    const TextureEntry& good = model.textures.at("lichen.bmp");
+              " textures\nSOIL loading error: 'is a directory, not an image file'\n"
+              "SOIL loading error: 'cannot be opened (No such file or directory)'\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              dir.path() +
+                  "sub/: is a directory, not an image file; the material has no texture\n" +
+                  dir.path() +
+                  "sub/missing.png: cannot be opened (No such file or directory); the material "
+                  "has no texture\n");
+    const TextureEntry& good = model.textures.at("lichen.png");
     const TextureEntry& bad = model.textures.at("missing.png");
     EXPECT_NE(good.textureId, 0u);
     EXPECT_EQ(good.directory, dir.path() + "sub/");

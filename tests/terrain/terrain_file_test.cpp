@@ -1,7 +1,7 @@
 // Terrain::build reading "heightmap.png" from the working directory.
-#include <SOIL/SOIL.h>
 #include <gtest/gtest.h>
 
+#include "image_writer.h"
 #include "terrain/terrain.h"
 #include "tests/support/test_files.h"
 
@@ -39,19 +39,37 @@ TEST(TerrainFile, GreyHeightmapRowsRunAlongXColumnsAlongZ) {
 }
 
 TEST(TerrainFile, ImageFormatComesFromTheContentNotTheName) {
-    // SOIL writes a grey image as 24-bit TGA; named "heightmap.png" it still
-    // loads, as three channels, and the grid takes one byte per point.
-    test_files::ScratchDirectory dir("terrain-tga");
-    const unsigned char grey[4] = {40, 80, 120, 160};
-    ASSERT_TRUE(SOIL_save_image("heightmap.png", SOIL_SAVE_TYPE_TGA, 2, 2, 1, grey));
+    // A grey JPEG named "heightmap.png" loads; one flat 8 × 8 block decodes
+    // to its one value.
+    test_files::ScratchDirectory dir("terrain-jpeg");
+    test_images::JpegSpec spec;
+    spec.width = 8;
+    spec.height = 8;
+    spec.kind = test_images::JpegKind::Grey;
+    spec.quality = 100;
+    spec.samples.assign(64, 120);
+    test_images::writeFile("heightmap.png", test_images::writeJpeg(spec));
 
+    CaptureStderr();
+    const Terrain terrain(8, 8);
+    EXPECT_EQ(GetCapturedStderr(), "");
+    ASSERT_EQ(terrain.vertices.size(), 64u);
+    EXPECT_EQ(terrain.vertices[0].position[1], terrainHeight(120));
+    EXPECT_EQ(terrain.vertices[63].position[1], terrainHeight(120));
+}
+
+TEST(TerrainFile, AColourHeightmapGivesOneBytePerGridPoint) {
+    // Three channels: the grid takes bytes, not pixels, as it always has.
+    test_files::ScratchDirectory dir("terrain-rgb");
+    test_files::write("heightmap.png", 2, 2, 3, {40, 80, 120, 160, 200, 240, 1, 2, 3, 4, 5, 6});
     CaptureStderr();
     const Terrain terrain(2, 2);
     EXPECT_EQ(GetCapturedStderr(), "");
     ASSERT_EQ(terrain.vertices.size(), 4u);
     EXPECT_EQ(terrain.vertices[0].position[1], terrainHeight(40));
-    EXPECT_EQ(terrain.vertices[2].position[1], terrainHeight(40));
-    EXPECT_EQ(terrain.vertices[3].position[1], terrainHeight(80));
+    EXPECT_EQ(terrain.vertices[1].position[1], terrainHeight(80));
+    EXPECT_EQ(terrain.vertices[2].position[1], terrainHeight(120));
+    EXPECT_EQ(terrain.vertices[3].position[1], terrainHeight(160));
 }
 
 TEST(TerrainFile, UnusableHeightmapIsReportedInOneLineAndGivesFlatGround) {
@@ -72,9 +90,8 @@ TEST(TerrainFile, UnusableHeightmapIsReportedInOneLineAndGivesFlatGround) {
         test_files::writeBytes("heightmap.png", {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i'});
         CaptureStderr();
         const Terrain terrain(4, 3);
-        const std::string err = GetCapturedStderr();
-        EXPECT_EQ(countLines(err), 1) << err;
-        EXPECT_NE(err.find("heightmap.png"), std::string::npos) << err;
+        EXPECT_EQ(GetCapturedStderr(),
+                  "heightmap.png: not a PNG or JPEG file; the ground is flat\n");
         expectFlat(terrain);
     }
     {

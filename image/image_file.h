@@ -1,0 +1,65 @@
+// Decoding the program's images: PNG through libpng, JPEG through
+// libjpeg-turbo, told apart by their first bytes, never by the file name.
+// Every image comes out at 8 bits per channel with its own channel count and
+// rows from the top. No GL here: texture_gl.h hands the pixels to SOIL.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// 64 × 2^20 pixels (8192 × 8192): the largest image read anywhere, so that a
+// header cannot make the program allocate more than 256 MiB of pixels.
+constexpr std::uint64_t kMaxImagePixels = 64ull * 1024 * 1024;
+
+struct ImageLimits {
+    std::uint32_t maxSide = 0;  // longest width or height in pixels; 0: no limit of its own
+    std::uint64_t maxPixels = kMaxImagePixels;  // width × height
+};
+
+struct DecodedImage {
+    int width = 0;     // pixels
+    int height = 0;    // pixels
+    int channels = 0;  // 1 grey, 2 grey + alpha, 3 RGB, 4 RGBA
+    // width × height × channels bytes, one per channel, rows from the top of
+    // the image, no padding between rows. Null when nothing was decoded.
+    std::unique_ptr<std::uint8_t[]> pixels;
+
+    std::size_t byteCount() const {
+        return static_cast<std::size_t>(width) * static_cast<std::size_t>(height) *
+               static_cast<std::size_t>(channels);
+    }
+};
+
+struct ImageResult {
+    DecodedImage image;
+    std::string error;  // why it failed, in a few words; empty when it decoded
+    bool ok() const { return error.empty(); }
+};
+
+enum class ImageFormat { Png, Jpeg, Unknown };
+
+// The format named by the first bytes: the PNG signature, or a JPEG's start
+// of image followed by a marker.
+ImageFormat detectFormat(const std::uint8_t* data, std::size_t size);
+
+// Decodes a whole file held in memory. Sizes are checked against limits from
+// the header, before any pixel memory is taken. Palette images become RGB, or
+// RGBA when they carry transparency; 1, 2 and 4-bit grey is scaled to 8 bits,
+// 16-bit samples are rounded to 8; CMYK and YCCK JPEGs become RGB. A damaged
+// or truncated file fails; the decoders' errors never leave this function
+// other than as ImageResult::error.
+ImageResult decodeImage(const std::uint8_t* data, std::size_t size, const ImageLimits& limits);
+ImageResult decodePng(const std::uint8_t* data, std::size_t size, const ImageLimits& limits);
+ImageResult decodeJpeg(const std::uint8_t* data, std::size_t size, const ImageLimits& limits);
+
+// Reads the file at path (as given: relative paths from the working
+// directory) and decodes it.
+ImageResult readImageFile(const std::string& path, const ImageLimits& limits);
+
+namespace image_detail {
+// The size check both decoders make: "" when width × height is acceptable,
+// else the reason. Zero sides are the decoders' own errors.
+std::string checkSize(std::uint64_t width, std::uint64_t height, const ImageLimits& limits);
+}  // namespace image_detail

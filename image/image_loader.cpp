@@ -1,0 +1,80 @@
+#include "image/image_loader.h"
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <iostream>
+
+namespace {
+
+// Failures are remembered by the file, not the words naming it: the same
+// relative name in another working directory is another file.
+std::string fileKey(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.lexically_normal().string();
+}
+
+}  // namespace
+
+FileStamp fileStampOf(const std::string& path) {
+    FileStamp stamp;
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return stamp;
+    stamp.exists = true;
+    stamp.size = static_cast<std::uint64_t>(info.st_size);
+    stamp.modifiedNs = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 +
+                       static_cast<std::int64_t>(info.st_mtim.tv_nsec);
+    return stamp;
+}
+
+const std::string* ImageFailures::knownFailure(const std::string& path,
+                                               const FileStamp& stamp) const {
+    const auto found = failures_.find(path);
+    if (found == failures_.end() || found->second.stamp != stamp) return nullptr;
+    return &found->second.reason;
+}
+
+bool ImageFailures::remember(const std::string& path, const FileStamp& stamp,
+                             const std::string& reason) {
+    const bool news = knownFailure(path, stamp) == nullptr;
+    failures_[path] = Failure{stamp, reason};
+    return news;
+}
+
+void ImageFailures::forget(const std::string& path) {
+    failures_.erase(path);
+}
+
+ImageResult ImageLoader::load(const std::string& path, const ImageLimits& limits,
+                              const std::string& consequence) {
+    const FileStamp stamp = fileStampOf(path);
+    if (const std::string* reason = failures_.knownFailure(fileKey(path), stamp)) {
+        ImageResult known;
+        known.error = *reason;
+        return known;
+    }
+    ImageResult result = readImageFile(path, limits);
+    if (result.ok()) {
+        failures_.forget(fileKey(path));
+    } else {
+        fail(path, stamp, result.error, consequence);
+    }
+    return result;
+}
+
+void ImageLoader::reject(const std::string& path, const std::string& reason,
+                         const std::string& consequence) {
+    fail(path, fileStampOf(path), reason, consequence);
+}
+
+void ImageLoader::fail(const std::string& path, const FileStamp& stamp, const std::string& reason,
+                       const std::string& consequence) {
+    if (failures_.remember(fileKey(path), stamp, reason))
+        report_ << path << ": " << reason << "; " << consequence << std::endl;
+}
+
+ImageLoader& programImages() {
+    static ImageLoader loader(std::cerr);
+    return loader;
+}
