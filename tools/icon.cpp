@@ -222,7 +222,7 @@ Image makeIcon(const StoneModel& model, const Heightmap& map, int size) {
 
     // Shading: sunlight with shadows, a sky-blue fill from above, and a
     // little haze with distance.
-    const Colour sunLight = rgb(255, 222, 176) * 1.15f, skyLight = rgb(92, 108, 150);
+    const Colour sunLight = rgb(255, 222, 176) * 1.3f, skyLight = rgb(112, 128, 170);
     const Colour haze = rgb(232, 196, 160);
     std::vector<Colour> colour(size_t(n) * n);
     forEachRow(n, [&](int y) {
@@ -241,7 +241,7 @@ Image makeIcon(const StoneModel& model, const Heightmap& map, int size) {
             if (frame.surface[i] == kGround) {
                 const float patches = fbm(float(p.x / 9.0), float(p.z / 9.0), 0.4f, 3, 31);
                 const float blades = fbm(float(p.x * 1.3), float(p.z * 1.3), 2.1f, 2, 32);
-                base = mix(rgb(64, 98, 38), rgb(118, 124, 58), clamp01(0.5f + 0.8f * patches));
+                base = mix(rgb(78, 122, 44), rgb(128, 138, 62), clamp01(0.5f + 0.8f * patches));
                 base = base * (0.92f + 0.16f * blades);
             } else {
                 const float grain = fbm(float(p.x * 1.7), float(p.y * 1.7), float(p.z * 1.7), 3,
@@ -249,7 +249,7 @@ Image makeIcon(const StoneModel& model, const Heightmap& map, int size) {
                 base = frame.surface[i] == kSarsen ? rgb(178, 172, 156) : rgb(112, 124, 140);
                 base = base * (0.86f + 0.22f * grain);
             }
-            Colour c = base * (sunLight * direct + skyLight * fill * 0.55f);
+            Colour c = base * (sunLight * direct + skyLight * fill * 0.7f);
             const float distance = float(length(p - view.eye));
             c = mix(c, haze, 0.55f * (1.0f - std::exp(-std::max(0.0f, distance - 40.0f) / 90.0f)));
             colour[i] = c;
