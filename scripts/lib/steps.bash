@@ -22,7 +22,7 @@ steps_begin() {
 
 steps_fail() {  # WHAT STATUS
     echo "$1: failed (status $2); the last lines of $steps_log:" >&2
-    tail -n 40 "$steps_log" | sed 's/^/    /' >&2
+    tail -n 40 "$steps_log" >&2
     exit "$2"
 }
 
@@ -105,8 +105,8 @@ run_ctest() {
     _steps_end_progress
     status=$(tail -n 1 "$steps_log" | sed -n 's/^==== status //p')
     # On a failure the log's last lines hold ctest's closing lines and its
-    # list of failed tests; else show those closing lines ("N% tests passed").
+    # list of failed tests; else show those closing lines ("N% tests passed"),
+    # as ctest wrote them, for whatever reads them.
     [[ ${status:-1} -eq 0 ]] || steps_fail "$what" "${status:-1}"
-    tail -n +"$summary_from" "$steps_log" | sed -n '/tests passed/,$p' | grep -v '^==== status' |
-        sed 's/^/  /'
+    tail -n +"$summary_from" "$steps_log" | sed -n '/tests passed/,$p' | grep -v '^==== status'
 }
