@@ -22,7 +22,7 @@ steps_begin() {
 
 steps_fail() {  # WHAT STATUS
     echo "$1: failed (status $2); the last lines of $steps_log:" >&2
-    tail -n 40 "$steps_log" >&2
+    tail -n 40 "$steps_log"  # on standard output, where ctest wrote its lines before
     exit "$2"
 }
 
