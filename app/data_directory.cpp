@@ -1,19 +1,118 @@
 #include "app/data_directory.h"
 
+#include <limits.h>
+#include <stdlib.h>
 #include <unistd.h>
+
+#include <sstream>
 
 namespace {
 
 bool holdsModel(const std::string& directory) {
-    const std::string path = directory.empty() ? kModelFileName : directory + "/" + kModelFileName;
+    const std::string path = directory + "/" + kModelFileName;
     return access(path.c_str(), R_OK) == 0;
+}
+
+// Resolves "." and ".." by name and drops repeated slashes.
+std::string normalised(const std::string& path) {
+    std::vector<std::string> parts;
+    std::istringstream in(path);
+    for (std::string part; std::getline(in, part, '/');) {
+        if (part.empty() || part == ".") continue;
+        if (part == "..") {
+            if (!parts.empty() && parts.back() != "..") {
+                parts.pop_back();
+            } else if (path[0] != '/') {
+                parts.push_back(part);  // above a relative start: keep it
+            }
+            continue;
+        }
+        parts.push_back(part);
+    }
+    std::string out = path[0] == '/' ? "/" : "";
+    for (size_t i = 0; i < parts.size(); ++i) out += (i ? "/" : "") + parts[i];
+    return out.empty() ? "." : out;
 }
 
 }  // namespace
 
-std::string chooseDataDirectory(const std::string& requested, const std::string& bundled) {
-    if (!requested.empty()) return requested;
-    if (holdsModel("")) return "";
-    if (!bundled.empty() && holdsModel(bundled)) return bundled;
-    return "";
+std::string installedDataDirectory(const std::string& executable, const std::string& relative) {
+    const size_t slash = executable.rfind('/');
+    if (executable.empty() || slash == std::string::npos || relative.empty()) return "";
+    return normalised(executable.substr(0, slash + 1) + relative);
+}
+
+DataChoice findDataDirectory(const DataSearch& search) {
+    DataChoice choice;
+    std::vector<std::string> seen;  // a directory met twice is looked in once
+    auto look = [&](const std::string& directory, const char* what, DataSource source) {
+        for (const std::string& s : seen)
+            if (s == directory) return false;
+        seen.push_back(directory);
+        choice.looked.push_back(directory + " (" + what + ")");
+        if (!holdsModel(directory)) return false;
+        choice.source = source;
+        choice.directory = directory;
+        choice.holdsModel = true;
+        return true;
+    };
+
+    if (!search.requested.empty()) {
+        if (!look(search.requested, "--data", DataSource::Requested)) {
+            choice.source = DataSource::Requested;
+            choice.directory = search.requested;
+        }
+        return choice;
+    }
+    const std::string working = search.workingDirectory.empty() ? "." : search.workingDirectory;
+    if (look(working, "working directory", DataSource::WorkingDirectory)) return choice;
+    const std::string installed =
+        installedDataDirectory(search.executable, search.installedRelative);
+    if (!installed.empty() && look(installed, "installed", DataSource::Installed)) return choice;
+    const bool isBuildTreeProgram =
+        !search.executable.empty() && search.executable == search.buildExecutable;
+    if (isBuildTreeProgram && !search.buildDataDirectory.empty() &&
+        look(search.buildDataDirectory, "build tree", DataSource::BuildTree))
+        return choice;
+    choice.source = DataSource::None;
+    choice.directory = working;
+    return choice;
+}
+
+std::string missingModelMessage(const DataChoice& choice) {
+    if (choice.holdsModel) return "";
+    std::string places;
+    for (size_t i = 0; i < choice.looked.size(); ++i) {
+        if (i > 0) places += i + 1 == choice.looked.size() ? " or " : ", ";
+        places += choice.looked[i];
+    }
+    return std::string("found no ") + kModelFileName + " in " + places +
+           "; going on without the model (--data DIR names the scene's directory)";
+}
+
+const std::vector<std::string>& dataSearchHelp() {
+    static const std::vector<std::string> lines = {
+        "--data DIR, when given",
+        std::string("the working directory, when it holds ") + kModelFileName,
+        "../share/velmora from the program's own directory (an installed or moved prefix)",
+        "build/data of the build tree, for the program built there",
+    };
+    return lines;
+}
+
+std::string runningExecutable() {
+    char buffer[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) return "";
+    return std::string(buffer, static_cast<size_t>(n));
+}
+
+std::string currentDirectory() {
+    char buffer[PATH_MAX];
+    return getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string();
+}
+
+std::string resolvedPath(const std::string& path) {
+    char buffer[PATH_MAX];
+    return !path.empty() && realpath(path.c_str(), buffer) ? std::string(buffer) : std::string();
 }

@@ -5,7 +5,8 @@ const std::vector<HelpRow>& optionHelp() {
         {"--fullscreen", "start full screen without asking"},
         {"--windowed", "start in a window without asking"},
         {"--data DIR", "read the scene's files from DIR"},
-        {"--help", "show this text"},
+        {"--help", "print the options and keys, and exit"},
+        {"--version", "print the version, and exit"},
     };
     return rows;
 }

@@ -7,6 +7,24 @@
 #include "app/data_directory.h"
 #include "app/options.h"
 #include "app/scene.h"
+#include "platform/display.h"
+
+namespace {
+
+// Where the program finds its scene: the order is the data directory's; the
+// places are this build's (the install layout and the build tree).
+DataSearch dataSearch(const Options& options) {
+    DataSearch search;
+    search.requested = options.dataDir;
+    search.workingDirectory = currentDirectory();
+    search.executable = runningExecutable();
+    search.installedRelative = VELMORA_INSTALLED_DATA;
+    search.buildExecutable = resolvedPath(VELMORA_BUILD_EXECUTABLE);
+    search.buildDataDirectory = VELMORA_DATA_DIR;
+    return search;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     const Options options = parseOptions(argc, argv);
@@ -18,15 +36,33 @@ int main(int argc, char** argv) {
         std::cout << usageText("velmora");
         return 0;
     }
+    if (options.version) {
+        std::cout << versionText("velmora");
+        return 0;
+    }
+
+    // Before the question and the loading: without a display nothing can be
+    // shown, and freeglut would end the process with a bare message of its own.
+    if (!canOpenDisplay(options.displayName)) {
+        const std::string display = displayToOpen(options.displayName);
+        std::cerr << "velmora: "
+                  << (display.empty() ? std::string("no X display to open (DISPLAY is not set)")
+                                      : "cannot open the X display '" + display + "'")
+                  << "; run it on a desktop, or under a virtual X server"
+                     " (scripts/with-xvfb in the source tree)\n";
+        return 1;
+    }
 
     // Every file is read relative to the working directory, so settle it before
     // anything is loaded.
-    const std::string data = chooseDataDirectory(options.dataDir, VELMORA_DATA_DIR);
-    if (!data.empty() && chdir(data.c_str()) != 0) {
-        std::cerr << "velmora: cannot use the data directory '" << data
+    const DataChoice data = findDataDirectory(dataSearch(options));
+    if (data.source != DataSource::WorkingDirectory && data.source != DataSource::None &&
+        chdir(data.directory.c_str()) != 0) {
+        std::cerr << "velmora: cannot use the data directory '" << data.directory
                   << "': " << std::strerror(errno) << "\n";
         return 2;
     }
+    if (!data.holdsModel) std::cerr << "velmora: " << missingModelMessage(data) << "\n";
     terrain.build(100, 100);
     startUp(options);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/data_directory.h"
 #include "app/help_text.h"
 
 Options parseOptions(int argc, const char* const* argv) {
@@ -16,6 +17,8 @@ Options parseOptions(int argc, const char* const* argv) {
             o.screen = Options::Screen::Windowed;
         } else if (arg == "--help" || arg == "-h") {
             o.help = true;
+        } else if (arg == "--version") {
+            o.version = true;
         } else if (arg == "--data") {
             if (i + 1 >= argc) {
                 o.error = "--data needs a directory";
@@ -54,7 +57,20 @@ std::string usageText(const std::string& programName) {
                        "A first-person walk through a prehistoric stone circle.\n"
                        "\n";
     appendRows(text, optionHelp(), 15);
+    text += "\nThe scene (" + std::string(kModelFileName) +
+            " and its images) is read from the first of:\n";
+    int place = 0;
+    for (const std::string& line : dataSearchHelp())
+        text += "  " + std::to_string(++place) + ". " + line + "\n";
     text += "\nKeys:\n";
     appendRows(text, keyHelp(), 23);
     return text;
+}
+
+const char* programVersion() {
+    return VELMORA_VERSION;
+}
+
+std::string versionText(const std::string& programName) {
+    return programName + " " + programVersion() + "\n";
 }

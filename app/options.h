@@ -8,6 +8,7 @@ struct Options {
     enum class Screen { Ask, FullScreen, Windowed };
     Screen screen = Screen::Ask;
     bool help = false;
+    bool version = false;
     std::string dataDir;                // --data DIR: where the scene's files are
     std::string displayName;            // GLUT's -display, for key polling
     std::vector<std::string> glutArgs;  // argv[0] and everything not ours
@@ -16,5 +17,9 @@ struct Options {
 
 Options parseOptions(int argc, const char* const* argv);
 
-// Usage and the key table, for --help.
+// Usage, the options, where the scene is read from and the key table, for --help.
 std::string usageText(const std::string& programName);
+
+// "velmora 0.1\n", for --version; the number is the project's version in CMake.
+std::string versionText(const std::string& programName);
+const char* programVersion();

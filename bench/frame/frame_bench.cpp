@@ -86,9 +86,17 @@ void floorFrame(GLuint texture) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string data = chooseDataDirectory(argc > 1 ? argv[1] : "", VELMORA_DATA_DIR);
-    if (!data.empty() && chdir(data.c_str()) != 0) {
-        std::perror(data.c_str());
+    // A build-tree tool: the scene named on the command line, else the working
+    // directory's, else the one this build generated.
+    DataSearch search;
+    search.requested = argc > 1 ? argv[1] : "";
+    search.workingDirectory = currentDirectory();
+    search.executable = search.buildExecutable = runningExecutable();
+    search.buildDataDirectory = VELMORA_DATA_DIR;
+    const DataChoice data = findDataDirectory(search);
+    if (data.source != DataSource::WorkingDirectory && data.source != DataSource::None &&
+        chdir(data.directory.c_str()) != 0) {
+        std::perror(data.directory.c_str());
         return 1;
     }
     terrain.build(100, 100);

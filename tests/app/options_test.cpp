@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
+
+#include "app/data_directory.h"
+#include "app/help_text.h"
 
 namespace {
 
@@ -25,6 +29,8 @@ TEST(Options, OurOptionsAreTakenAndGlutsPassThrough) {
     EXPECT_EQ(parse({"--fullscreen"}).screen, Options::Screen::FullScreen);
     EXPECT_EQ(parse({"--data=here"}).dataDir, "here");
     EXPECT_TRUE(parse({"--help"}).help);
+    EXPECT_TRUE(parse({"--version"}).version);
+    EXPECT_FALSE(parse({"--help"}).version);
 }
 
 TEST(Options, MistakesAreReportedNotIgnored) {
@@ -33,39 +39,16 @@ TEST(Options, MistakesAreReportedNotIgnored) {
     EXPECT_NE(usageText("velmora").find("F5"), std::string::npos);
 }
 
-}  // namespace
-
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-
-#include "app/data_directory.h"
-
-namespace {
-
-TEST(DataDirectory, RequestedThenWorkingThenBundled) {
-    char bundled[] = "/tmp/velmora-data-XXXXXX";
-    ASSERT_NE(mkdtemp(bundled), nullptr);
-    char empty[] = "/tmp/velmora-cwd-XXXXXX";
-    ASSERT_NE(mkdtemp(empty), nullptr);
-    const std::string model = std::string(bundled) + "/" + kModelFileName;
-    std::ofstream(model) << "v 0 0 0\n";
-
-    char previous[4096];
-    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-    ASSERT_EQ(chdir(empty), 0);
-    EXPECT_EQ(chooseDataDirectory("", bundled), bundled);
-    EXPECT_EQ(chooseDataDirectory("mine", bundled), "mine");
-    EXPECT_EQ(chooseDataDirectory("", empty), "");  // nowhere better: stay
-    ASSERT_EQ(chdir(bundled), 0);
-    EXPECT_EQ(chooseDataDirectory("", "/elsewhere"), "");  // the working directory has it
-    ASSERT_EQ(chdir(previous), 0);
-
-    std::remove(model.c_str());
-    rmdir(bundled);
-    rmdir(empty);
+TEST(Options, HelpListsEveryOptionKeyAndPlaceSearched) {
+    const std::string help = usageText("velmora");
+    for (const HelpRow& row : optionHelp()) {
+        EXPECT_NE(help.find(std::string(row.what) + " "), std::string::npos) << row.what;
+        EXPECT_NE(help.find(row.meaning), std::string::npos) << row.meaning;
+    }
+    for (const HelpRow& row : keyHelp()) EXPECT_NE(help.find(row.meaning), std::string::npos);
+    int n = 0;
+    for (const std::string& line : dataSearchHelp())
+        EXPECT_NE(help.find(std::to_string(++n) + ". " + line + "\n"), std::string::npos) << line;
 }
 
 }  // namespace

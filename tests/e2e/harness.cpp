@@ -131,7 +131,7 @@ double differingFraction(const Image& a, const Image& b, int tolerance) {
 }
 
 Program::Program(const XvfbScreen& screen, const std::vector<std::string>& args,
-                 const std::string& workingDirectory)
+                 const std::string& workingDirectory, const std::string& program)
     : screen_(screen) {
     char outTemplate[] = "/tmp/velmora-e2e-out-XXXXXX";
     char errTemplate[] = "/tmp/velmora-e2e-err-XXXXXX";
@@ -139,7 +139,7 @@ Program::Program(const XvfbScreen& screen, const std::vector<std::string>& args,
     const int errFd = mkstemp(errTemplate);
     outPath_ = outTemplate;
     errPath_ = errTemplate;
-    const std::string binary = programPath();
+    const std::string binary = program.empty() ? programPath() : program;
     pid_ = fork();
     if (pid_ == 0) {
         dup2(outFd, STDOUT_FILENO);

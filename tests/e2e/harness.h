@@ -50,10 +50,11 @@ struct Geometry {
 
 // The program, started with args on the given screen; stdout and stderr go to
 // files that the test can read. Killed (by its pid) when it goes out of scope.
+// `binary` "" is the build's own program (programPath()).
 class Program {
   public:
     Program(const XvfbScreen& screen, const std::vector<std::string>& args,
-            const std::string& workingDirectory = "");
+            const std::string& workingDirectory = "", const std::string& binary = "");
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
