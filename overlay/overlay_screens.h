@@ -9,6 +9,8 @@
 
 // Milliseconds the overlay stays after the first frame that drew it.
 constexpr std::uint32_t kOverlayTimeoutMs = 5000;
+// The intro, shown at start-up under the frame's lights.
+constexpr int kIntroScreen = 0;
 // The help screen never times out.
 constexpr int kHelpScreen = 1;
 
@@ -61,6 +63,10 @@ class OverlayScreens {
     // other than help. Only then does it need frames; the help screen has no
     // time-out to reach, so it does not keep the update loop running.
     bool awaitsTimeOut() const { return visible && currentScreen != kHelpScreen; }
+    // Whether the quad takes the frame's lighting. The intro always has (it
+    // shows by day, at start-up); the other screens are drawn unlit, so that
+    // the help reads the same by day and by night.
+    bool litByTheScene() const { return currentScreen == kIntroScreen; }
 
     // The time-out after a visible draw at tick now (ms): the first call
     // starts the clock; a later one more than kOverlayTimeoutMs after it

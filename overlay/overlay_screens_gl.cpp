@@ -108,11 +108,15 @@ void OverlayScreens::load() {
 // Expects the frame's model-view and projection matrices, GL_MODELVIEW
 // current. While visible it leaves: both matrices and GL_MODELVIEW as found;
 // GL_TEXTURE_2D on with the selected screen's texture bound; blending off;
-// depth test and depth writes on; colour opaque white; lighting untouched.
-// When not visible it makes no GL call.
+// depth test and depth writes on; colour opaque white; lighting as found
+// (screens other than the intro switch it off for the quad only). When not
+// visible it makes no GL call.
 void OverlayScreens::draw() {
     if (!visible) return;
     glBindTexture(GL_TEXTURE_2D, selectedTexture());
+    const bool unlit = !litByTheScene() && glIsEnabled(GL_LIGHTING);
+    if (unlit) glDisable(GL_LIGHTING);
     glCallList(displayList);
+    if (unlit) glEnable(GL_LIGHTING);
     advanceClock(getTickCount());
 }

@@ -318,3 +318,25 @@ TEST_F(OverlayGL, DrawShowsTheScreenSelectedNowAndLeavesTheSameState) {
     EXPECT_NEAR(none.r, 232, 2);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
+
+TEST_F(OverlayGL, OnlyTheIntroTakesTheFramesLightingAndLightingIsLeftOn) {
+    OverlayScreens overlay;
+    overlay.load();
+    overlay.visible = true;
+    // A dark night: lighting on with no light, only the faint global ambient.
+    auto drawLit = [&](int screen) {
+        overlay.currentScreen = screen;
+        startFrame();
+        glEnable(GL_LIGHTING);
+        overlay.draw();
+        EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+        glDisable(GL_LIGHTING);
+        return test_gl::readPixel(32, 48);
+    };
+    const test_gl::Pixel intro = drawLit(0);
+    EXPECT_LT(intro.r, 60);  // the intro's red darkened by the lighting
+    const test_gl::Pixel help = drawLit(1);
+    EXPECT_NEAR(help.r, 199, 3);  // as bright as without lighting
+    EXPECT_NEAR(help.g, 199, 3);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}

@@ -70,6 +70,12 @@ TEST(OverlayScreen, HTogglesTheHelpOverTheIntroAndOnlyOtherScreensAwaitATimeOut)
         o.currentScreen = screen;
         EXPECT_EQ(o.selectedTexture(), 0u) << screen;
     }
+
+    // Only the intro is lit by the scene's lights.
+    for (int screen : {0, 1, 2}) {
+        o.currentScreen = screen;
+        EXPECT_EQ(o.litByTheScene(), screen == kIntroScreen) << screen;
+    }
 }
 
 TEST(OverlayScreen, HelpShownLongAfterTheIntroWentStaysUntilHidden) {
