@@ -121,7 +121,7 @@ Image makeIntro(const Fonts& f) {
     for (int x = 312; x < 712; ++x) image.setColour(x, 186, mix(image.colour(x, 186), gold, 0.6f));
 
     // The keys, in two columns of eight, above the tallest stones (y 414).
-    const float px = 17.0f, line = 23.0f, top = 222.0f;
+    const float px = 18.0f, line = 24.0f, top = 220.0f;
     const float columns[2] = {64.0f, 500.0f}, keyWidths[2] = {168.0f, 148.0f};
     constexpr int kRows = kKeyLines / 2;
     for (int k = 0; k < kKeyLines; ++k) {
