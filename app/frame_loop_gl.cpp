@@ -11,9 +11,12 @@
 namespace {
 
 KeyMapTargets keyMapTargets() {
-    return KeyMapTargets{camera,           viewpoints,       flight,
-                         timeOfDay,        spotLightOn,      fullScreen,
-                         model.normalMode, toggleFullScreen, [] { return std::rand(); }};
+    return KeyMapTargets{camera, viewpoints, flight, timeOfDay, spotLightOn, fullScreen,
+                         model.normalMode, toggleFullScreen, [] { return std::rand(); },
+                         overlayScreens,
+                         // The same way out as closing the window: glutMainLoop
+                         // returns after this pass and freeglut ends.
+                         [] { glutLeaveMainLoop(); }};
 }
 
 // The model is drawn centred on this point and turned −90° about y.
@@ -31,7 +34,7 @@ void onIdle() {
     const std::uint32_t now = getTickCount();
     pollKeys();
     static KeyMapTargets targets = keyMapTargets();
-    if (updatePass(frameLoop, now, keyState, targets, overlayScreens.visible, std::cout)) {
+    if (updatePass(frameLoop, now, keyState, targets, std::cout)) {
         glutIdleFunc(onIdle);
     }
     std::cout.flush();  // flight distances appear as they happen, also in a pipe

@@ -1,7 +1,7 @@
 #include "app/frame_update.h"
 
 bool updatePass(FrameLoop& loop, std::uint32_t now, const KeyState& keys, KeyMapTargets& t,
-                const bool& overlayVisible, std::ostream& flightOut) {
+                std::ostream& flightOut) {
     const std::uint32_t elapsed = now - loop.lastTick;  // modulo 2^32: right across a wrap
 
     // Accelerations hold for one pass, only while their keys stay down.
@@ -9,7 +9,11 @@ bool updatePass(FrameLoop& loop, std::uint32_t now, const KeyState& keys, KeyMap
     t.camera.setStrafeAccel(0.0);
 
     const bool wasFlying = t.flight.flightTarget != -1;
-    if (keys.anyKeyDown()) applyKeyMap(keys, t);
+    if (keys.anyKeyDown()) {
+        applyKeyMap(keys, t);
+    } else {
+        releaseAllKeys(t);
+    }
 
     if (t.flight.flightTarget != -1) {
         // lastTick stays where the flight began, so each step covers more ground:
@@ -24,7 +28,9 @@ bool updatePass(FrameLoop& loop, std::uint32_t now, const KeyState& keys, KeyMap
 
     const double seconds = elapsed / 1000.0;
     t.camera.update(seconds);
-    if (t.camera.isStill() && !overlayVisible) return false;
+    // The intro needs frames until its time-out; the help screen has none to
+    // reach, so at rest it lets the loop stop like an empty view.
+    if (t.camera.isStill() && !t.overlay.awaitsTimeOut()) return false;
     loop.lastTick = now;
     return true;
 }

@@ -15,7 +15,8 @@ struct FrameLoop {
 };
 
 // keys must already hold this pass's sample. Returns true when the loop must
-// keep running (the caller registers onIdle again), false when it may stop.
-// Flight distances go to flightOut.
+// keep running (the caller registers onIdle again), false when it may stop:
+// at rest it runs on only while the overlay awaits its time-out (the intro),
+// read after the keys have acted. Flight distances go to flightOut.
 bool updatePass(FrameLoop& loop, std::uint32_t now, const KeyState& keys, KeyMapTargets& t,
-                const bool& overlayVisible, std::ostream& flightOut);
+                std::ostream& flightOut);

@@ -6,6 +6,11 @@ namespace {
 
 constexpr int kKeyP = vkLetter('P');
 constexpr int kKeyT = vkLetter('T');
+constexpr int kKeyW = vkLetter('W');
+constexpr int kKeyA = vkLetter('A');
+constexpr int kKeyS = vkLetter('S');
+constexpr int kKeyD = vkLetter('D');
+constexpr int kKeyH = vkLetter('H');
 constexpr double kAccel = 50.0;       // units per second², forwards and sideways
 constexpr double kTurnImpulse = 5.0;  // degrees per second added per pass
 constexpr double kPitchStep = 5.0;    // degrees per pass
@@ -63,6 +68,29 @@ void applyViewpointKeys(const KeyState& k, KeyMapTargets& t) {
     }
 }
 
+// W and S walk like Up and Down, A and D step like Shift + Left and Right,
+// and none of them acts while Shift or Control is held. A letter with its
+// arrow counts once (W with Up is 50, not 100); forwards and backwards
+// cancel whichever keys give them (W with S, W with Down, S with Up), as A
+// and D do. Runs after the arrows' rows, whose acceleration it overrides only
+// when a letter is held.
+void applyLetterMovementKeys(const KeyState& k, Camera& camera) {
+    if (k.held(VK_SHIFT) || k.held(VK_CONTROL)) return;
+    const bool w = k.held(kKeyW);
+    const bool s = k.held(kKeyS);
+    const bool a = k.held(kKeyA);
+    const bool d = k.held(kKeyD);
+    if (w || s) {
+        const bool forwards = w || k.held(VK_UP);
+        const bool backwards = s || k.held(VK_DOWN);
+        if (forwards && !backwards) camera.setForwardAccel(kAccel);
+        if (backwards && !forwards) camera.setForwardAccel(-kAccel);
+        if (forwards && backwards) camera.setForwardAccel(0.0);
+    }
+    if (a && !d) camera.setStrafeAccel(-kAccel);
+    if (d && !a) camera.setStrafeAccel(kAccel);
+}
+
 }  // namespace
 
 void applyKeyMap(const KeyState& k, KeyMapTargets& t) {
@@ -77,4 +105,20 @@ void applyKeyMap(const KeyState& k, KeyMapTargets& t) {
         if (k.held(VK_F1 + light)) t.spotLightOn[light] = !t.spotLightOn[light];
     }
     applyViewpointKeys(k, t);
+
+    // Beside the map: the letters, F11 as a second F5 (one toggle a pass when
+    // both are held), H once per press, and Esc.
+    applyLetterMovementKeys(k, t.camera);
+    if (k.held(VK_F11) && !k.held(VK_F5)) {
+        t.fullScreen = !t.fullScreen;
+        t.toggleFullScreen(t.fullScreen);
+    }
+    const bool help = k.held(kKeyH);
+    if (help && !t.memory.helpKeyHeld) t.overlay.toggleHelp();
+    t.memory.helpKeyHeld = help;
+    if (k.held(VK_ESCAPE) && t.quit) t.quit();
+}
+
+void releaseAllKeys(KeyMapTargets& t) {
+    t.memory = KeyMapMemory{};
 }

@@ -1,5 +1,6 @@
 // The key map: what held keys do in one update pass. Keys are level-triggered,
-// so every row acts on every pass in which its keys are held.
+// so every row acts on every pass in which its keys are held; H alone acts
+// once per press, since the help screen would flicker otherwise.
 #pragma once
 
 #include <functional>
@@ -8,7 +9,13 @@
 #include "app/key_state.h"
 #include "camera/camera.h"
 #include "camera/viewpoints.h"
+#include "overlay/overlay_screens.h"
 #include "sky/time_of_day.h"
+
+// What the map remembers from one pass to the next.
+struct KeyMapMemory {
+    bool helpKeyHeld = false;  // H was down in the last pass: no new press yet
+};
 
 // The scene state the keys act on.
 struct KeyMapTargets {
@@ -21,8 +28,16 @@ struct KeyMapTargets {
     int& normalMode;  // the model's: 0 file normals, 1 per face, 2 per vertex
     std::function<void(bool&)> toggleFullScreen;
     std::function<int()> random;  // the flight's target draw
+    OverlayScreens& overlay;      // H shows and hides the help screen
+    std::function<void()> quit;   // Esc: ends the program as closing the window does
+    KeyMapMemory memory{};
 };
 
-// Applies the map group by group in table order. Step 4 of the pass (clearing
-// the accelerations) is the caller's.
+// Applies the map group by group in table order, then the rows added beside
+// it (W A S D, F11, H, Esc). Step 4 of the pass (clearing the accelerations)
+// is the caller's.
 void applyKeyMap(const KeyState& keys, KeyMapTargets& t);
+
+// For a pass in which no key is down, where the map does not run: every key
+// counts as released, so the next H is a new press.
+void releaseAllKeys(KeyMapTargets& t);

@@ -12,6 +12,7 @@ OverlayScreens overlayScreens;
 
 KeyState keyState;
 FrameLoop frameLoop;
+MouseLook mouseLook;
 
 bool fullScreen = false;
 int windowWidth = 0;

@@ -6,6 +6,7 @@
 
 #include "app/frame_update.h"
 #include "app/key_state.h"
+#include "app/mouse_look.h"
 #include "camera/camera.h"
 #include "camera/viewpoints.h"
 #include "model/obj_model.h"
@@ -26,6 +27,7 @@ extern OverlayScreens overlayScreens;
 
 extern KeyState keyState;
 extern FrameLoop frameLoop;
+extern MouseLook mouseLook;
 
 // The window (start-up and F5).
 extern bool fullScreen;
@@ -43,6 +45,8 @@ void onKeyboardDown(unsigned char key, int x, int y);
 void onKeyboardUp(unsigned char key, int x, int y);
 void onSpecialDown(int key, int x, int y);
 void onSpecialUp(int key, int x, int y);
+void onMouse(int button, int state, int x, int y);
+void onMotion(int x, int y);
 void pollKeys();
 void toggleFullScreen(bool& flag);
 

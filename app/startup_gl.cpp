@@ -107,6 +107,8 @@ void createScene(const Options& options) {
     glutKeyboardUpFunc(onKeyboardUp);
     glutSpecialFunc(onSpecialDown);
     glutSpecialUpFunc(onSpecialUp);
+    glutMouseFunc(onMouse);
+    glutMotionFunc(onMotion);  // only while a button is held
 
     // The images that need a GL context. The model's material textures are
     // loaded here rather than while the model is read, where no context exists.

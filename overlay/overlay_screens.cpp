@@ -39,3 +39,16 @@ void OverlayScreens::advanceClock(std::uint32_t now) {
     }
     if (overlayTimedOut(now, startTick, currentScreen)) visible = false;
 }
+
+std::uint32_t OverlayScreens::selectedTexture() const {
+    return currentScreen >= 0 && currentScreen < 3 ? screenTextures[currentScreen] : 0;
+}
+
+void OverlayScreens::toggleHelp() {
+    if (visible && currentScreen == kHelpScreen) {
+        visible = false;
+        return;
+    }
+    currentScreen = kHelpScreen;
+    visible = true;
+}

@@ -1,6 +1,7 @@
 // The translucent picture laid over the finished frame: the intro image at
 // 85 % opacity over the middle 90 % of the window, gone 5000 ms after the
-// first frame that drew it. The clock and the alpha pass need no GL.
+// first frame that drew it, or the help image, which stays until H hides it.
+// The clock, the screen choice and the alpha pass need no GL.
 #pragma once
 
 #include <cstddef>
@@ -8,6 +9,8 @@
 
 // Milliseconds the overlay stays after the first frame that drew it.
 constexpr std::uint32_t kOverlayTimeoutMs = 5000;
+// The intro, shown at start-up under the frame's lights.
+constexpr int kIntroScreen = 0;
 // The help screen never times out.
 constexpr int kHelpScreen = 1;
 
@@ -40,16 +43,30 @@ class OverlayScreens {
     // GL texture names: 0 intro ("intro1.png"), 1 help, 2 outro. The intro is
     // 0 when its image could not be read.
     std::uint32_t screenTextures[3] = {0, 0, 0};
-    std::int32_t currentScreen = 0;  // 0..2; fixed into the display list by load
-    std::uint32_t displayList = 0;   // draws the quad with the screen bound at load
+    std::int32_t currentScreen = 0;  // 0..2: the screen draw shows
+    std::uint32_t displayList = 0;   // draws the quad with whatever texture is bound
 
     // Needs a current GL context; once at start-up. Creates the three
-    // textures and compiles the display list with screenTextures[currentScreen]
-    // bound: changing currentScreen later does not change the image.
+    // textures and compiles the display list of the quad.
     void load();
-    // Needs the frame's matrices, GL_MODELVIEW current. Draws the overlay
-    // while visible and runs the time-out on getTickCount.
+    // Needs the frame's matrices, GL_MODELVIEW current. Draws the selected
+    // screen while visible and runs the time-out on getTickCount.
     void draw();
+
+    // The texture of the selected screen; 0 (no image) for a screen number
+    // out of range rather than a read past the array.
+    std::uint32_t selectedTexture() const;
+    // The H key: shows the help screen over the scene, or hides it when it
+    // is showing. Over the intro, the help takes its place.
+    void toggleHelp();
+    // Whether the overlay still waits for its time-out: visible with a screen
+    // other than help. Only then does it need frames; the help screen has no
+    // time-out to reach, so it does not keep the update loop running.
+    bool awaitsTimeOut() const { return visible && currentScreen != kHelpScreen; }
+    // Whether the quad takes the frame's lighting. The intro always has (it
+    // shows by day, at start-up); the other screens are drawn unlit, so that
+    // the help reads the same by day and by night.
+    bool litByTheScene() const { return currentScreen == kIntroScreen; }
 
     // The time-out after a visible draw at tick now (ms): the first call
     // starts the clock; a later one more than kOverlayTimeoutMs after it

@@ -63,15 +63,11 @@ void OverlayScreens::load() {
     screenTextures[1] = uploadScreenImage("help.png");
     screenTextures[2] = uploadScreenImage("outro1.png");
 
-    // The selected screen is fixed into the list now; a number out of range
-    // gets no image rather than a read past the array.
-    const bool screenKnown = currentScreen >= 0 && currentScreen < 3;
-    const GLuint texture = screenKnown ? screenTextures[currentScreen] : 0;
-
+    // The list draws the quad only: draw binds the selected screen's texture
+    // before calling it, so any screen can be shown.
     displayList = glGenLists(1);
     glNewList(displayList, GL_COMPILE);
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, texture);
     // Identity on both matrices: the quad is given in normalised device
     // coordinates, the middle 90 % of the window each way.
     glMatrixMode(GL_MODELVIEW);
@@ -109,11 +105,16 @@ void OverlayScreens::load() {
 
 // Expects the frame's model-view and projection matrices, GL_MODELVIEW
 // current. While visible it leaves: both matrices and GL_MODELVIEW as found;
-// GL_TEXTURE_2D on with the screen's texture bound; blending off; depth test
-// and depth writes on; colour opaque white; lighting untouched. When not
+// GL_TEXTURE_2D on with the selected screen's texture bound; blending off;
+// depth test and depth writes on; colour opaque white; lighting as found
+// (screens other than the intro switch it off for the quad only). When not
 // visible it makes no GL call.
 void OverlayScreens::draw() {
     if (!visible) return;
+    glBindTexture(GL_TEXTURE_2D, selectedTexture());
+    const bool unlit = !litByTheScene() && glIsEnabled(GL_LIGHTING);
+    if (unlit) glDisable(GL_LIGHTING);
     glCallList(displayList);
+    if (unlit) glEnable(GL_LIGHTING);
     advanceClock(getTickCount());
 }

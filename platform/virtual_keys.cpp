@@ -13,6 +13,7 @@ namespace {
 enum GlutSpecial : int {
     kGlutF1 = 1,
     kGlutF5 = 5,
+    kGlutF11 = 11,
     kGlutLeft = 100,
     kGlutUp = 101,
     kGlutRight = 102,
@@ -78,6 +79,10 @@ int virtualKeyFromKeysym(unsigned long keysym) {
         case XK_Tab:
         case XK_ISO_Left_Tab:
             return VK_TAB;
+        case XK_Escape:
+            return VK_ESCAPE;
+        case XK_F11:
+            return VK_F11;
         case XK_Shift_L:
         case XK_Shift_R:
             return VK_SHIFT;
@@ -128,6 +133,7 @@ std::vector<int> virtualKeysOfKeyboard(const std::vector<KeySymbols>& keys) {
 
 int virtualKeyFromGlutKey(unsigned char key) {
     if (key == '\t') return VK_TAB;  // also what Control+I sends; Tab wins
+    if (key == 27) return VK_ESCAPE;
     if (key >= 'a' && key <= 'z') return key - 'a' + 'A';
     if (key >= 'A' && key <= 'Z') return key;
     if (key >= '0' && key <= '9') return key;
@@ -145,6 +151,8 @@ int virtualKeyFromGlutKey(unsigned char key) {
 int virtualKeyFromGlutSpecial(int key) {
     if (key >= kGlutF1 && key <= kGlutF5) return key - kGlutF1 + VK_F1;
     switch (key) {
+        case kGlutF11:
+            return VK_F11;
         case kGlutLeft:
             return VK_LEFT;
         case kGlutUp:

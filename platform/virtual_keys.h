@@ -8,6 +8,7 @@
 
 enum VirtualKey : int {
     VK_TAB = 9,
+    VK_ESCAPE = 27,
     VK_SHIFT = 16,
     VK_CONTROL = 17,
     VK_LEFT = 37,
@@ -19,6 +20,7 @@ enum VirtualKey : int {
     VK_F3 = 114,
     VK_F4 = 115,
     VK_F5 = 116,
+    VK_F11 = 122,
 };
 
 // Letters are their upper-case ASCII code and digits their ASCII code.

@@ -8,11 +8,13 @@
 
 namespace assets {
 
-const KeyLine kKeyTable[12] = {
-    {"\u2191  \u2193", "walk forwards / backwards"},
+const KeyLine kKeyTable[kKeyLines] = {
+    {"\u2191  \u2193   W  S", "walk forwards / backwards"},
     {"\u2190  \u2192", "turn left / right"},
     {"Shift + \u2190  \u2192", "step sideways"},
+    {"A  D", "step left / right"},
     {"Shift + \u2191  \u2193", "look up / down"},
+    {"Left-button drag", "look around"},
     {"Ctrl + \u2191  \u2193", "rise / sink"},
     {"1  2  3  4", "jump to a viewpoint"},
     {"5", "back to the start view"},
@@ -20,7 +22,9 @@ const KeyLine kKeyTable[12] = {
     {"Tab", "day, twilight, night"},
     {"F1  F2  F3  F4", "yellow, cyan, red, pale-blue spot light"},
     {"P  /  Shift + P", "model normals: file, per face, per vertex"},
-    {"F5", "full screen"},
+    {"F5  /  F11", "full screen"},
+    {"H", "help screen on / off"},
+    {"Esc", "quit"},
 };
 
 bool Fonts::load(const std::string& directory) {
@@ -110,19 +114,20 @@ Image makeIntro(const Fonts& f) {
         for (int x = 0; x < kScreenWidth; ++x) image.setColour(x, y, dusk(x, y));
 
     const Colour gold = rgb(255, 214, 140), pale = rgb(232, 230, 240), key = rgb(255, 200, 120);
-    centred(f.title, image, 128.0f, "Velmora", 104.0f, gold);
-    centred(f.text, image, 180.0f,
+    centred(f.title, image, 116.0f, "Velmora", 104.0f, gold);
+    centred(f.text, image, 164.0f,
             "Walk among the stones of a prehistoric circle, by day, at twilight and by night.",
             22.0f, pale);
-    for (int x = 312; x < 712; ++x) image.setColour(x, 204, mix(image.colour(x, 204), gold, 0.6f));
+    for (int x = 312; x < 712; ++x) image.setColour(x, 186, mix(image.colour(x, 186), gold, 0.6f));
 
-    // The keys, in two columns.
-    const float px = 18.0f, line = 30.0f, top = 244.0f;
-    const float columns[2] = {64.0f, 500.0f}, keyWidths[2] = {160.0f, 144.0f};
-    for (int k = 0; k < 12; ++k) {
-        const float x = columns[k / 6], y = top + line * (k % 6);
+    // The keys, in two columns of eight, above the tallest stones (y 414).
+    const float px = 18.0f, line = 24.0f, top = 220.0f;
+    const float columns[2] = {64.0f, 500.0f}, keyWidths[2] = {168.0f, 148.0f};
+    constexpr int kRows = kKeyLines / 2;
+    for (int k = 0; k < kKeyLines; ++k) {
+        const float x = columns[k / kRows], y = top + line * (k % kRows);
         f.bold.draw(image, x, y, kKeyTable[k].keys, px, key);
-        f.text.draw(image, x + keyWidths[k / 6], y, kKeyTable[k].action, px, pale);
+        f.text.draw(image, x + keyWidths[k / kRows], y, kKeyTable[k].action, px, pale);
     }
     return image;
 }
@@ -130,9 +135,9 @@ Image makeIntro(const Fonts& f) {
 Image makeHelp(const Fonts& f) {
     Image image = panelImage(112.0f, 20.0f, 912.0f, 556.0f);
     const Colour gold = rgb(255, 214, 140), pale = rgb(232, 230, 240), key = rgb(255, 200, 120);
-    centred(f.title, image, 84.0f, "Keys", 48.0f, gold);
-    const float px = 22.0f, line = 36.0f, top = 134.0f;
-    for (int k = 0; k < 12; ++k) {
+    centred(f.title, image, 80.0f, "Keys", 48.0f, gold);
+    const float px = 19.0f, line = 26.0f, top = 128.0f;
+    for (int k = 0; k < kKeyLines; ++k) {
         const float y = top + line * k;
         f.bold.draw(image, 168.0f, y, kKeyTable[k].keys, px, key);
         f.text.draw(image, 388.0f, y, kKeyTable[k].action, px, pale);

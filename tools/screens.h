@@ -24,7 +24,8 @@ struct KeyLine {
     const char* keys;
     const char* action;
 };
-extern const KeyLine kKeyTable[12];
+constexpr int kKeyLines = 16;
+extern const KeyLine kKeyTable[kKeyLines];
 
 constexpr int kScreenWidth = 1024, kScreenHeight = 576;  // 16:9, like the window
 

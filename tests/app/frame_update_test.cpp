@@ -12,12 +12,11 @@
 namespace {
 
 struct Loop : SceneState {
-    bool overlayVisible = false;
     FrameLoop loop;
     std::ostringstream flightOut;
 
     bool pass(std::uint32_t now, std::initializer_list<int> keys = {}) {
-        return updatePass(loop, now, held(keys), targets, overlayVisible, flightOut);
+        return updatePass(loop, now, held(keys), targets, flightOut);
     }
 };
 
@@ -45,13 +44,42 @@ TEST(FrameUpdate, HoldingUpRunsTheLoopAndReleaseLetsItStopAtRest) {
     EXPECT_GT(passes, 10);
 }
 
-TEST(FrameUpdate, TheOverlayKeepsTheLoopRunningAtRest) {
+TEST(FrameUpdate, TheIntroKeepsTheLoopRunningAtRestButTheHelpScreenDoesNot) {
     Loop l;
-    l.overlayVisible = true;
+    l.overlay.visible = true;  // the intro, screen 0
     EXPECT_TRUE(l.pass(50));
     EXPECT_EQ(l.loop.lastTick, 50u);
-    l.overlayVisible = false;
-    EXPECT_FALSE(l.pass(60));
+    l.overlay.currentScreen = 2;  // any screen with a time-out
+    EXPECT_TRUE(l.pass(60));
+    l.overlay.visible = false;
+    EXPECT_FALSE(l.pass(70));
+
+    // The help screen has no time-out to reach: at rest the loop stops with
+    // it showing, also in the very pass in which H brings it over the intro.
+    l.overlay.visible = true;
+    l.overlay.currentScreen = 0;
+    EXPECT_FALSE(l.pass(80, {'H'}));
+    EXPECT_TRUE(l.overlay.visible);
+    EXPECT_EQ(l.overlay.currentScreen, 1);
+    EXPECT_FALSE(l.pass(90));
+    // ... but not while the camera moves.
+    EXPECT_TRUE(l.pass(100, {VK_UP}));
+}
+
+TEST(FrameUpdate, HActsOncePerPressAcrossPassesWithoutKeys) {
+    Loop l;
+    // A tap at rest: the key-down pass shows the help, the key-up pass (no
+    // key down, so the map does not run) still counts H as released.
+    EXPECT_FALSE(l.pass(10, {'H'}));
+    EXPECT_TRUE(l.overlay.visible);
+    EXPECT_FALSE(l.pass(20));
+    EXPECT_FALSE(l.pass(30, {'H'}));
+    EXPECT_FALSE(l.overlay.visible);
+    EXPECT_FALSE(l.pass(35));
+    // Held over many passes while the camera moves: one toggle.
+    for (std::uint32_t now = 40; now < 400; now += 16) l.pass(now, {'H', VK_UP});
+    EXPECT_TRUE(l.overlay.visible);
+    EXPECT_EQ(l.overlay.currentScreen, 1);
 }
 
 TEST(FrameUpdate, ElapsedTimeIsTakenModuloTwoToThe32) {

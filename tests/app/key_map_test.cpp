@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <iterator>
+#include <utility>
+#include <vector>
 
 #include "platform/virtual_keys.h"
 #include "scene_state.h"
@@ -13,10 +16,14 @@ constexpr int P = 'P';
 constexpr int T = 'T';
 
 struct Scene : SceneState {
-    void press(std::initializer_list<int> keys) {
+    void press(std::initializer_list<int> keys) { press(std::vector<int>(keys)); }
+    void press(const std::vector<int>& keys) {
+        KeyState k;
+        for (int key : keys) k.set(key, true);
+        k.updateAnyKeyDown();
         camera.setForwardAccel(0.0);
         camera.setStrafeAccel(0.0);
-        applyKeyMap(held(keys), targets);
+        applyKeyMap(k, targets);
     }
 };
 
@@ -110,6 +117,115 @@ TEST(KeyMap, ShiftStrafesAndTiltsControlRisesAndBothTogetherDoNothing) {
     EXPECT_EQ(s.camera.getStrafeAccel(), 0.0);
     EXPECT_EQ(s.camera.getForwardAccel(), 0.0);
     EXPECT_EQ(s.camera.getTurnRate(), 0.0);
+}
+
+TEST(KeyMap, WAndSWalkLikeUpAndDownAndForwardsWithBackwardsCancel) {
+    Scene s;
+    const std::pair<std::vector<int>, double> cases[] = {
+        {{'W'}, 50.0},
+        {{'S'}, -50.0},
+        {{'W', VK_UP}, 50.0},  // the same as one of them, not 100
+        {{'S', VK_DOWN}, -50.0},
+        {{'W', 'S'}, 0.0},
+        {{'W', VK_DOWN}, 0.0},
+        {{'S', VK_UP}, 0.0},
+        {{'W', VK_UP, VK_DOWN}, 0.0},
+        {{'W', 'S', VK_UP}, 0.0},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        s.press(cases[i].first);
+        EXPECT_EQ(s.camera.getForwardAccel(), cases[i].second) << "case " << i;
+    }
+    EXPECT_EQ(s.camera.getStrafeAccel(), 0.0);
+    EXPECT_EQ(s.camera.getTurnRate(), 0.0);
+}
+
+TEST(KeyMap, AAndDStepSidewaysCancelAndLeaveTheArrowsTheirMeaning) {
+    Scene s;
+    s.press({'A'});
+    EXPECT_EQ(s.camera.getStrafeAccel(), -50.0);
+    s.press({'D'});
+    EXPECT_EQ(s.camera.getStrafeAccel(), 50.0);
+    s.press({'A', 'D'});
+    EXPECT_EQ(s.camera.getStrafeAccel(), 0.0);
+    EXPECT_EQ(s.camera.getTurnRate(), 0.0);
+    EXPECT_EQ(s.camera.getForwardAccel(), 0.0);
+    // A steps, Left turns: both act.
+    s.press({'A', VK_LEFT});
+    EXPECT_EQ(s.camera.getStrafeAccel(), -50.0);
+    EXPECT_EQ(s.camera.getTurnRate(), -5.0);
+}
+
+TEST(KeyMap, NoLetterMovesWhileShiftOrControlIsHeld) {
+    Scene s;
+    const Camera before = s.camera;
+    for (int modifier : {VK_SHIFT, VK_CONTROL}) {
+        for (int letter : {'W', 'A', 'S', 'D'}) {
+            s.press({modifier, letter});
+            EXPECT_EQ(s.camera.getForwardAccel(), 0.0) << modifier << " " << letter;
+            EXPECT_EQ(s.camera.getStrafeAccel(), 0.0) << modifier << " " << letter;
+        }
+    }
+    EXPECT_EQ(s.camera.getPitch(), before.getPitch());
+    EXPECT_EQ(s.camera.getPosition(), before.getPosition());
+    EXPECT_EQ(s.camera.getTurnRate(), 0.0);
+
+    // The modifiers' own rows are left as they are: Shift + Up still looks up
+    // with W held, Shift + Left still slides with D held, and a letter does
+    // not undo Control's rise.
+    s.press({VK_SHIFT, VK_UP, 'W'});
+    EXPECT_EQ(s.camera.getPitch(), -5.0);
+    EXPECT_EQ(s.camera.getForwardAccel(), 0.0);
+    s.press({VK_SHIFT, VK_LEFT, 'D'});
+    EXPECT_EQ(s.camera.getStrafeAccel(), -50.0);
+    s.press({VK_CONTROL, VK_UP, 'S'});
+    EXPECT_DOUBLE_EQ(s.camera.getPosition().y, before.getPosition().y + 0.1);
+    EXPECT_EQ(s.camera.getForwardAccel(), 0.0);
+}
+
+TEST(KeyMap, F11IsASecondF5AndBothTogetherToggleOnce) {
+    Scene s;
+    s.press({VK_F11});
+    EXPECT_TRUE(s.fullScreen);
+    s.press({VK_F11});  // held: acts again on the next pass
+    EXPECT_FALSE(s.fullScreen);
+    EXPECT_EQ(s.toggles, 2);
+    s.press({VK_F5, VK_F11});
+    EXPECT_TRUE(s.fullScreen);
+    EXPECT_EQ(s.toggles, 3);
+}
+
+TEST(KeyMap, HShowsAndHidesTheHelpScreenOncePerPress) {
+    Scene s;
+    s.overlay.visible = true;  // the intro
+    s.press({'H'});
+    EXPECT_TRUE(s.overlay.visible);
+    EXPECT_EQ(s.overlay.currentScreen, 1);  // the help takes the intro's place
+    s.press({'H'});
+    s.press({'H', VK_SHIFT});  // still the same press
+    EXPECT_TRUE(s.overlay.visible);
+
+    s.press({VK_UP});  // H released, another key still down
+    s.press({'H', VK_UP});
+    EXPECT_FALSE(s.overlay.visible);
+    s.press({'H'});
+    EXPECT_FALSE(s.overlay.visible);
+
+    releaseAllKeys(s.targets);  // a pass with no key down
+    s.press({'H'});
+    EXPECT_TRUE(s.overlay.visible);
+    EXPECT_EQ(s.overlay.currentScreen, 1);
+}
+
+TEST(KeyMap, EscapeQuitsAndLeavesTheOtherRowsAlone) {
+    Scene s;
+    s.press({VK_ESCAPE});
+    EXPECT_EQ(s.quits, 1);
+    s.press({VK_ESCAPE, VK_TAB});
+    EXPECT_EQ(s.quits, 2);
+    EXPECT_EQ(s.timeOfDay, "twilight");
+    s.press({VK_TAB});
+    EXPECT_EQ(s.quits, 2);
 }
 
 TEST(KeyMap, ViewpointAndFlightKeysFormOneChain) {

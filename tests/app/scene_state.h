@@ -1,6 +1,7 @@
 // The scene state the key map and the update pass act on, standing alone for
 // tests: the camera at the start view inside the walkable area, a full-screen
-// switch that counts its calls, and a scripted flight draw.
+// switch and a way out that count their calls, a scripted flight draw, and an
+// overlay showing nothing.
 #pragma once
 
 #include <initializer_list>
@@ -18,6 +19,8 @@ struct SceneState {
     int toggles = 0;     // toggleFullScreen calls
     int draws = 0;       // flight target draws
     int nextRandom = 0;  // what the next draw returns; each draw adds 1
+    OverlayScreens overlay;
+    int quits = 0;  // quit calls
     KeyMapTargets targets{camera,
                           viewpoints,
                           flight,
@@ -29,7 +32,9 @@ struct SceneState {
                           [this] {
                               ++draws;
                               return nextRandom++;
-                          }};
+                          },
+                          overlay,
+                          [this] { ++quits; }};
 
     SceneState() {
         camera.setBounds(Vector3{98.0, 0.0, 98.0}, Vector3{2.0, 0.0, 2.0});

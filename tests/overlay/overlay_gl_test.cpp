@@ -1,6 +1,6 @@
 // uploadScreenImage, load and draw against a real GL context: texels read
-// back for every channel count, the overlay on screen, its time-out on a
-// replaced clock, and the state it leaves.
+// back for every channel count, the overlay on screen, the screen it shows,
+// its time-out on a replaced clock, and the state it leaves.
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
@@ -188,8 +188,6 @@ TEST_F(OverlayGL, IntroLiesUprightOverTheMiddleAt85PercentAndLeavesTheFrameState
     for (GLuint texture : overlay.screenTextures) EXPECT_NE(texture, 0u);
     ASSERT_TRUE(glIsList(overlay.displayList));
     overlay.visible = true;
-    // Chosen after load, so it does not change the image drawn.
-    overlay.currentScreen = 2;
 
     startFrame();
     glEnable(GL_DEPTH_TEST);
@@ -281,4 +279,64 @@ TEST_F(OverlayGL, HelpScreenStaysAndAMissingIntroIsAPlainQuad) {
     const test_gl::Pixel middle = test_gl::readPixel(32, 32);
     EXPECT_NEAR(middle.r, 232, 2);
     EXPECT_NEAR(middle.g, 232, 2);
+}
+
+TEST_F(OverlayGL, DrawShowsTheScreenSelectedNowAndLeavesTheSameState) {
+    OverlayScreens overlay;
+    overlay.load();  // with screen 0 selected, as at start-up
+    overlay.visible = true;
+    auto centre = [&](int screen) {
+        overlay.currentScreen = screen;
+        startFrame();
+        glEnable(GL_DEPTH_TEST);
+        overlay.draw();
+        EXPECT_EQ(static_cast<GLuint>(integer(GL_TEXTURE_BINDING_2D)), overlay.selectedTexture());
+        EXPECT_EQ(integer(GL_MODELVIEW_STACK_DEPTH), 1);
+        EXPECT_EQ(integer(GL_PROJECTION_STACK_DEPTH), 1);
+        EXPECT_FALSE(glIsEnabled(GL_BLEND));
+        EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+        EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+        return test_gl::readPixel(32, 32);
+    };
+
+    // Help, white at alpha 191, times 0.85, over grey 102.
+    const test_gl::Pixel help = centre(1);
+    EXPECT_EQ(overlay.selectedTexture(), overlay.screenTextures[1]);
+    EXPECT_NEAR(help.r, 199, 3);
+    EXPECT_NEAR(help.b, 199, 3);
+    // Outro, grey 99 without alpha, at 85 %.
+    const test_gl::Pixel outro = centre(2);
+    EXPECT_NEAR(outro.r, 99, 3);
+    // Back to the intro: its red top half again.
+    centre(0);
+    const test_gl::Pixel top = test_gl::readPixel(32, 48);
+    EXPECT_NEAR(top.r, 189, 8);
+    EXPECT_NEAR(top.g, 58, 8);
+    // A screen out of range draws the quad without an image.
+    const test_gl::Pixel none = centre(3);
+    EXPECT_EQ(overlay.selectedTexture(), 0u);
+    EXPECT_NEAR(none.r, 232, 2);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(OverlayGL, OnlyTheIntroTakesTheFramesLightingAndLightingIsLeftOn) {
+    OverlayScreens overlay;
+    overlay.load();
+    overlay.visible = true;
+    // A dark night: lighting on with no light, only the faint global ambient.
+    auto drawLit = [&](int screen) {
+        overlay.currentScreen = screen;
+        startFrame();
+        glEnable(GL_LIGHTING);
+        overlay.draw();
+        EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+        glDisable(GL_LIGHTING);
+        return test_gl::readPixel(32, 48);
+    };
+    const test_gl::Pixel intro = drawLit(0);
+    EXPECT_LT(intro.r, 60);  // the intro's red darkened by the lighting
+    const test_gl::Pixel help = drawLit(1);
+    EXPECT_NEAR(help.r, 199, 3);  // as bright as without lighting
+    EXPECT_NEAR(help.g, 199, 3);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

@@ -40,6 +40,58 @@ TEST(OverlayClock, HelpScreenNeverTimesOut) {
     EXPECT_TRUE(help.visible);
 }
 
+TEST(OverlayScreen, HTogglesTheHelpOverTheIntroAndOnlyOtherScreensAwaitATimeOut) {
+    OverlayScreens o;
+    for (int i = 0; i < 3; ++i) o.screenTextures[i] = 7u + static_cast<std::uint32_t>(i);
+    EXPECT_FALSE(o.awaitsTimeOut());  // not shown yet
+    o.visible = true;                 // the intro, as start-up shows it
+    EXPECT_TRUE(o.awaitsTimeOut());
+    EXPECT_EQ(o.selectedTexture(), 7u);
+
+    o.toggleHelp();
+    EXPECT_TRUE(o.visible);
+    EXPECT_EQ(o.currentScreen, kHelpScreen);
+    EXPECT_EQ(o.selectedTexture(), 8u);
+    EXPECT_FALSE(o.awaitsTimeOut());
+    o.toggleHelp();
+    EXPECT_FALSE(o.visible);
+    EXPECT_FALSE(o.awaitsTimeOut());
+    o.toggleHelp();
+    EXPECT_TRUE(o.visible);
+
+    o.currentScreen = 2;  // the outro showing: H brings the help, not nothing
+    EXPECT_TRUE(o.awaitsTimeOut());
+    EXPECT_EQ(o.selectedTexture(), 9u);
+    o.toggleHelp();
+    EXPECT_TRUE(o.visible);
+    EXPECT_EQ(o.currentScreen, kHelpScreen);
+
+    for (int screen : {-1, 3}) {
+        o.currentScreen = screen;
+        EXPECT_EQ(o.selectedTexture(), 0u) << screen;
+    }
+
+    // Only the intro is lit by the scene's lights.
+    for (int screen : {0, 1, 2}) {
+        o.currentScreen = screen;
+        EXPECT_EQ(o.litByTheScene(), screen == kIntroScreen) << screen;
+    }
+}
+
+TEST(OverlayScreen, HelpShownLongAfterTheIntroWentStaysUntilHidden) {
+    OverlayScreens o;
+    o.visible = true;
+    o.advanceClock(1000);
+    o.advanceClock(7000);  // the intro goes
+    ASSERT_FALSE(o.visible);
+    o.toggleHelp();
+    o.advanceClock(100000);
+    EXPECT_TRUE(o.visible);
+    EXPECT_EQ(o.startTick, 1000u);  // the clock is not started again
+    o.toggleHelp();
+    EXPECT_FALSE(o.visible);
+}
+
 TEST(OverlayImages, EveryVisiblePixelGetsAlpha191) {
     std::uint8_t rgba[] = {10, 20, 30, 0, 11, 21, 31, 1, 12, 22, 32, 128, 13, 23, 33, 255};
     setVisibleAlpha(rgba, 4, 4);
