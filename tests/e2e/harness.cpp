@@ -300,6 +300,17 @@ bool Program::goesIdle(double withinSeconds) const {
     return false;
 }
 
+std::vector<double> flightDistances(const std::string& output) {
+    std::istringstream lines(output);
+    std::vector<double> distances;
+    for (std::string line; std::getline(lines, line);) {
+        char* end = nullptr;
+        const double d = std::strtod(line.c_str(), &end);
+        if (end != line.c_str() && *end == '\0') distances.push_back(d);
+    }
+    return distances;
+}
+
 std::string programPath() {
     // VELMORA_PROGRAM points the tests and benchmarks at another build.
     const char* other = std::getenv("VELMORA_PROGRAM");

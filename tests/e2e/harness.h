@@ -109,6 +109,10 @@ bool waitUntil(Pred pred, double seconds, double step = 0.05) {
     return pred();
 }
 
+// The numbers among the program's output lines: a flight's distances
+// (start-up prints its load messages first).
+std::vector<double> flightDistances(const std::string& output);
+
 // Where the e2e tests find the program (the build's, or $VELMORA_PROGRAM) and
 // the bundled scene.
 std::string programPath();

@@ -12,19 +12,6 @@
 
 namespace {
 
-// The numbers among the program's output lines: the flight's distances
-// (start-up prints its load messages first).
-std::vector<double> flightDistances(const std::string& output) {
-    std::istringstream lines(output);
-    std::vector<double> distances;
-    for (std::string line; std::getline(lines, line);) {
-        char* end = nullptr;
-        const double d = std::strtod(line.c_str(), &end);
-        if (end != line.c_str() && *end == '\0') distances.push_back(d);
-    }
-    return distances;
-}
-
 class Scene : public ::testing::Test {
   protected:
     void SetUp() override {
