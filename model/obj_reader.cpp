@@ -39,8 +39,14 @@ enum class FaceForm {
 std::vector<std::string> currentGroups;
 FaceForm faceForm = FaceForm::undecided;
 TextStream objStream;
-TokenList lineTokens;       // reused from line to line to spare allocations
-std::string firstFaceText;  // what the first face line's tokens point into
+// The readers' own copies of what they read from objStream; the token lists
+// point into these, never into the stream's block. Reused from line to line
+// to spare allocations.
+std::string keyword;
+std::string lineText;
+std::string valueWords[3];
+std::string firstFaceText;  // the first corner and the rest of the first face line
+TokenList lineTokens;
 
 LineKind kindOf(FaceForm form) {
     switch (form) {
@@ -200,7 +206,8 @@ void splitLaterFaceLine(FaceForm form, std::string_view line, TokenList& tokens)
 }
 
 void readFaceLine() {
-    const std::string_view line = objStream.restOfLine();
+    objStream.readRestOfLine(lineText);
+    const std::string_view line = lineText;
     lineTokens.clear();
     if (faceForm == FaceForm::undecided) {
         LineCursor cursor(line);
@@ -216,13 +223,10 @@ void readFaceLine() {
     handleTokens(kindOf(faceForm), lineTokens);
 }
 
+// Vertex data and material-use names: words that may run on to later lines.
 void readWords(int count) {
-    lineTokens.clear();
-    std::string_view word;
-    for (int i = 0; i < count; ++i) {
-        objStream.readWord(word);  // a failed read gives an empty word
-        lineTokens.emplace_back(word);
-    }
+    for (int i = 0; i < count; ++i) objStream.readWord(valueWords[i]);  // a failed read: empty
+    lineTokens.assign(valueWords, valueWords + count);
 }
 
 void splitWords(std::string_view text, TokenList& tokens) {
@@ -233,19 +237,21 @@ void splitWords(std::string_view text, TokenList& tokens) {
 }
 
 void readObjLines(const std::string& directory) {
-    std::string_view keyword;
     while (objStream.readWord(keyword)) {
         switch (keyword[0]) {
             case 'f':
                 readFaceLine();
                 break;
             case 'g':
-                splitWords(objStream.restOfLine(), lineTokens);
+                objStream.readRestOfLine(lineText);
+                splitWords(lineText, lineTokens);
                 handleTokens(kGroupLine, lineTokens);
                 break;
             case 'm': {
+                std::string names;  // its own copy: the names are used while the libraries are read
+                objStream.readRestOfLine(names);
                 TokenList libraries;
-                splitWords(objStream.restOfLine(), libraries);
+                splitWords(names, libraries);
                 for (const std::string_view library : libraries) {
                     readMtlFile(directory + std::string(library));
                 }
@@ -270,7 +276,7 @@ void readObjLines(const std::string& directory) {
                 break;
             }
             default:  // comments, o, s, l and any other keyword
-                objStream.restOfLine();
+                objStream.skipRestOfLine();
                 break;
         }
     }
