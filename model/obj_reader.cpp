@@ -1,5 +1,7 @@
 #include "model/obj_reader.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -427,11 +429,13 @@ LineStarts countLineStarts(const std::string& path) {
     LineStarts starts;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) return starts;
-    constexpr size_t kBlock = size_t{1} << 20;
-    std::unique_ptr<char[]> block(new char[kBlock]);
+    struct stat status;
+    const long long bytes = fstat(fileno(file), &status) == 0 ? status.st_size : 0;
+    const size_t size = TextStream::blockSizeFor(bytes, TextStream::kDefaultBlockSize);
+    std::unique_ptr<char[]> block(new char[size]);
     bool lineStart = true;
     size_t got = 0;
-    while ((got = std::fread(block.get(), 1, kBlock, file)) > 0) {
+    while ((got = std::fread(block.get(), 1, size, file)) > 0) {
         starts.count(std::string_view(block.get(), got), lineStart);
     }
     std::fclose(file);

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "model/text_convert.h"
@@ -10,6 +11,12 @@ size_t TextStream::fileBlockSize_ = TextStream::kDefaultBlockSize;
 
 void TextStream::setFileBlockSize(size_t bytes) {
     fileBlockSize_ = bytes == 0 ? kDefaultBlockSize : bytes;
+}
+
+size_t TextStream::blockSizeFor(long long fileBytes, size_t largest) {
+    constexpr long long kSmallest = 4096;  // a file that grows while read is still read whole
+    const long long wanted = std::max(fileBytes + 1, kSmallest);
+    return wanted < static_cast<long long>(largest) ? static_cast<size_t>(wanted) : largest;
 }
 
 bool TextStream::openFile(const std::string& path) {
@@ -21,7 +28,7 @@ bool TextStream::openFile(const std::string& path) {
     if (stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
     file_ = std::fopen(path.c_str(), "rb");
     if (file_ == nullptr) return false;
-    blockSize_ = fileBlockSize_;
+    blockSize_ = blockSizeFor(status.st_size, fileBlockSize_);
     block_.reset(new char[blockSize_]);
     refill();
     if (std::ferror(file_)) {

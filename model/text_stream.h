@@ -24,6 +24,10 @@ class TextStream {
     // straddle refills all the time.
     static void setFileBlockSize(size_t bytes);
 
+    // A block for a file of fileBytes bytes: room for all of it and one more
+    // byte (so that one read finds the end), but no more than largest.
+    static size_t blockSizeFor(long long fileBytes, size_t largest);
+
     TextStream() = default;
     TextStream(const TextStream&) = delete;
     TextStream& operator=(const TextStream&) = delete;
