@@ -62,6 +62,14 @@ TEST(TextStream, FileBlocksOfAnySizeReadAsTheTextInMemory) {
         }
     }
 
+    // A block holds a small file and one byte more, so that one read finds its
+    // end; a large file, or the size tests set, bounds it.
+    EXPECT_EQ(TextStream::blockSizeFor(0, TextStream::kDefaultBlockSize), 4096u);
+    EXPECT_EQ(TextStream::blockSizeFor(70000, TextStream::kDefaultBlockSize), 70001u);
+    EXPECT_EQ(TextStream::blockSizeFor(50000000, TextStream::kDefaultBlockSize),
+              TextStream::kDefaultBlockSize);
+    EXPECT_EQ(TextStream::blockSizeFor(70000, 3), 3u);
+
     // What a read gave stays as it was through later reads and refills.
     const ScopedFileBlockSize blocks(2);
     TextStream file;
