@@ -44,7 +44,6 @@ TextStream objStream;
 // The readers' own copies of what they read from objStream; the token lists
 // point into these, never into the stream's block. Reused from line to line
 // to spare allocations.
-std::string keyword;
 std::string lineText;
 std::string valueWords[3];
 std::string firstFaceText;  // the first corner and the rest of the first face line
@@ -239,8 +238,9 @@ void splitWords(std::string_view text, TokenList& tokens) {
 }
 
 void readObjLines(const std::string& directory) {
-    while (objStream.readWord(keyword)) {
-        switch (keyword[0]) {
+    char first, second;  // of the keyword: only they decide
+    while (objStream.readWordStart(first, second)) {
+        switch (first) {
             case 'f':
                 readFaceLine();
                 break;
@@ -264,7 +264,6 @@ void readObjLines(const std::string& directory) {
                 handleTokens(kMaterialUseLine, lineTokens);
                 break;
             case 'v': {
-                const char second = keyword.size() > 1 ? keyword[1] : '\0';
                 if (second == 'n') {
                     readWords(3);
                     handleTokens(kNormalLine, lineTokens);

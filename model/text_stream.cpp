@@ -79,6 +79,27 @@ bool TextStream::readWord(std::string& word) {
     }
 }
 
+bool TextStream::readWordStart(char& first, char& second) {
+    first = second = '\0';
+    while (true) {
+        while (next_ < end_ && isBlank(*next_)) ++next_;
+        if (next_ < end_) break;
+        if (!refill()) return false;
+    }
+    first = *next_++;
+    bool secondRead = false;
+    while (true) {
+        const char* p = next_;
+        while (p < end_ && !isBlank(*p)) ++p;
+        if (!secondRead && p > next_) {
+            second = *next_;
+            secondRead = true;
+        }
+        next_ = p;
+        if (p < end_ || !refill()) return true;  // a word may run on into the next block
+    }
+}
+
 void TextStream::readRestOfLine(std::string& line) {
     line.clear();
     while (next_ < end_ || refill()) {

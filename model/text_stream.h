@@ -43,6 +43,11 @@ class TextStream {
     // non-white-space characters into word. False, with word empty, at the end.
     bool readWord(std::string& word);
 
+    // Skips white space, newlines included, and reads the next word, keeping
+    // only its first two characters (second is '\0' for a word of one).
+    // False, with both '\0', at the end.
+    bool readWordStart(char& first, char& second);
+
     // Copies the characters up to the end of the current line into line,
     // without the newline, which is consumed. Empty at the end of the text.
     void readRestOfLine(std::string& line);

@@ -13,13 +13,18 @@
 
 namespace {
 
-// Reads the whole stream by a fixed pattern of word reads, line reads and
-// skipped lines, each result tagged by the read that gave it.
+// Reads the whole stream by a fixed pattern of word reads, word starts, line
+// reads and skipped lines, each result tagged by the read that gave it.
 std::vector<std::string> readAll(TextStream& in) {
     std::vector<std::string> out;
     std::string text;
     for (int i = 0; out.size() < 1000; ++i) {
-        if (i % 5 == 3) {
+        if (i % 5 == 2) {
+            char first = 'x', second = 'x';
+            const bool read = in.readWordStart(first, second);
+            out.push_back("start:" + std::string(1, first) + std::string(1, second));
+            if (!read) break;
+        } else if (i % 5 == 3) {
             in.readRestOfLine(text);
             out.push_back("line:" + text);
         } else if (i % 5 == 4) {
