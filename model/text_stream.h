@@ -1,11 +1,12 @@
 // The input side of the model readers: words that may run on across lines (as
 // a stream's >> reads them) and the rest of the current line (as getline reads
-// it). A file is read in blocks of a fixed size, so its text is never held in
-// full; text already in memory can be read the same way.
+// it). A file is read in blocks of at most 1 MiB, so a large file's text is
+// never held in full; text already in memory can be read the same way.
 //
 // Every word and line is copied into a string the caller owns, as >> and
-// getline do: nothing the stream hands out points into its block, so a refill
-// (which overwrites the block) can never change or free what a reader holds.
+// getline do (or, for a keyword, its first two characters): nothing the stream
+// hands out points into its block, so a refill, which overwrites the block,
+// can never change or free what a reader holds.
 #pragma once
 
 #include <cstdio>
@@ -19,8 +20,8 @@ class TextStream {
     // stays in the cache while it is parsed.
     static constexpr size_t kDefaultBlockSize = size_t{1} << 20;
 
-    // The block size, in bytes, of files opened from now on; 0 restores the
-    // default. Tests and the fuzzer use a few bytes, so that words and lines
+    // The largest block, in bytes, of files opened from now on; 0 restores
+    // the default. Tests and the fuzzer use a few bytes, so that words and lines
     // straddle refills all the time.
     static void setFileBlockSize(size_t bytes);
 
