@@ -12,8 +12,9 @@
 class ObjModel;
 
 using LineKind = int;
-// Views of the words of the line (or material) being read: valid while the
-// handler runs, so a handler copies what it keeps.
+// Views of the words of the line (or material) being read. They point into
+// the reader's own copies of those words, never into a read buffer, and are
+// valid while the handler runs, so a handler copies what it keeps.
 using TokenList = std::vector<std::string_view>;
 using LineHandler = void (*)(const TokenList& tokens);
 

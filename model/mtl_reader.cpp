@@ -12,9 +12,8 @@ namespace {
 using Words = std::vector<std::string>;
 
 void readWordInto(TextStream& in, Words& words) {
-    std::string_view word;
-    in.readWord(word);  // a failed read gives an empty word
-    words.emplace_back(word);
+    words.emplace_back();
+    in.readWord(words.back());  // a failed read gives an empty word
 }
 
 void handOver(const Words& words) {
@@ -28,8 +27,9 @@ void handOver(const Words& words) {
 // are dropped), any n keyword starts a new material. Values are words, not
 // bound to their line.
 void readMtlLines(TextStream& in) {
-    Words tokens;  // owned: a material's words span many lines of the stream
-    std::string_view keyword;
+    Words tokens;  // owned: a material's words span many lines and refills of the stream
+    std::string keyword;
+    std::string rest;
     while (in.readWord(keyword)) {
         switch (keyword[0]) {
             case 'K':
@@ -43,13 +43,13 @@ void readMtlLines(TextStream& in) {
                 break;
             case 'm': {
                 tokens.emplace_back(keyword);
-                const std::string_view rest = in.restOfLine();
+                in.readRestOfLine(rest);
                 size_t end = rest.size();
                 while (end > 0 && isBlank(rest[end - 1])) --end;
                 size_t begin = end;
                 while (begin > 0 && !isBlank(rest[begin - 1])) --begin;
-                tokens.emplace_back(
-                    rest.substr(begin, end - begin));  // empty when the line holds no word
+                tokens.emplace_back(rest, begin,
+                                    end - begin);  // empty when the line holds no word
                 break;
             }
             case 'n':
@@ -58,7 +58,7 @@ void readMtlLines(TextStream& in) {
                 readWordInto(in, tokens);
                 break;
             default:  // d, Tr, bump, comments and anything else
-                in.restOfLine();
+                in.skipRestOfLine();
                 break;
         }
     }

@@ -1,5 +1,7 @@
 #include "model/obj_reader.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -39,8 +41,13 @@ enum class FaceForm {
 std::vector<std::string> currentGroups;
 FaceForm faceForm = FaceForm::undecided;
 TextStream objStream;
-TokenList lineTokens;       // reused from line to line to spare allocations
-std::string firstFaceText;  // what the first face line's tokens point into
+// The readers' own copies of what they read from objStream; the token lists
+// point into these, never into the stream's block. Reused from line to line
+// to spare allocations.
+std::string lineText;
+std::string valueWords[3];
+std::string firstFaceText;  // the first corner and the rest of the first face line
+TokenList lineTokens;
 
 LineKind kindOf(FaceForm form) {
     switch (form) {
@@ -200,7 +207,8 @@ void splitLaterFaceLine(FaceForm form, std::string_view line, TokenList& tokens)
 }
 
 void readFaceLine() {
-    const std::string_view line = objStream.restOfLine();
+    objStream.readRestOfLine(lineText);
+    const std::string_view line = lineText;
     lineTokens.clear();
     if (faceForm == FaceForm::undecided) {
         LineCursor cursor(line);
@@ -216,13 +224,10 @@ void readFaceLine() {
     handleTokens(kindOf(faceForm), lineTokens);
 }
 
+// Vertex data and material-use names: words that may run on to later lines.
 void readWords(int count) {
-    lineTokens.clear();
-    std::string_view word;
-    for (int i = 0; i < count; ++i) {
-        objStream.readWord(word);  // a failed read gives an empty word
-        lineTokens.emplace_back(word);
-    }
+    for (int i = 0; i < count; ++i) objStream.readWord(valueWords[i]);  // a failed read: empty
+    lineTokens.assign(valueWords, valueWords + count);
 }
 
 void splitWords(std::string_view text, TokenList& tokens) {
@@ -233,19 +238,22 @@ void splitWords(std::string_view text, TokenList& tokens) {
 }
 
 void readObjLines(const std::string& directory) {
-    std::string_view keyword;
-    while (objStream.readWord(keyword)) {
-        switch (keyword[0]) {
+    char first, second;  // of the keyword: only they decide
+    while (objStream.readWordStart(first, second)) {
+        switch (first) {
             case 'f':
                 readFaceLine();
                 break;
             case 'g':
-                splitWords(objStream.restOfLine(), lineTokens);
+                objStream.readRestOfLine(lineText);
+                splitWords(lineText, lineTokens);
                 handleTokens(kGroupLine, lineTokens);
                 break;
             case 'm': {
+                std::string names;  // its own copy: the names are used while the libraries are read
+                objStream.readRestOfLine(names);
                 TokenList libraries;
-                splitWords(objStream.restOfLine(), libraries);
+                splitWords(names, libraries);
                 for (const std::string_view library : libraries) {
                     readMtlFile(directory + std::string(library));
                 }
@@ -256,7 +264,6 @@ void readObjLines(const std::string& directory) {
                 handleTokens(kMaterialUseLine, lineTokens);
                 break;
             case 'v': {
-                const char second = keyword.size() > 1 ? keyword[1] : '\0';
                 if (second == 'n') {
                     readWords(3);
                     handleTokens(kNormalLine, lineTokens);
@@ -270,7 +277,7 @@ void readObjLines(const std::string& directory) {
                 break;
             }
             default:  // comments, o, s, l and any other keyword
-                objStream.restOfLine();
+                objStream.skipRestOfLine();
                 break;
         }
     }
@@ -421,11 +428,13 @@ LineStarts countLineStarts(const std::string& path) {
     LineStarts starts;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) return starts;
-    constexpr size_t kBlock = size_t{1} << 20;
-    std::unique_ptr<char[]> block(new char[kBlock]);
+    struct stat status;
+    const long long bytes = fstat(fileno(file), &status) == 0 ? status.st_size : 0;
+    const size_t size = TextStream::blockSizeFor(bytes, TextStream::kDefaultBlockSize);
+    std::unique_ptr<char[]> block(new char[size]);
     bool lineStart = true;
     size_t got = 0;
-    while ((got = std::fread(block.get(), 1, kBlock, file)) > 0) {
+    while ((got = std::fread(block.get(), 1, size, file)) > 0) {
         starts.count(std::string_view(block.get(), got), lineStart);
     }
     std::fclose(file);

@@ -2,22 +2,22 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "model/text_convert.h"
 
-namespace {
+size_t TextStream::fileBlockSize_ = TextStream::kDefaultBlockSize;
 
-// 1 MiB: a few hundred system calls for a large model, and a block that stays
-// in the cache while it is parsed.
-constexpr size_t kBlockSize = size_t{1} << 20;
-
-const char* lastNewline(const char* first, const char* last) {
-    const void* found = memrchr(first, '\n', static_cast<size_t>(last - first));
-    return static_cast<const char*>(found);
+void TextStream::setFileBlockSize(size_t bytes) {
+    fileBlockSize_ = bytes == 0 ? kDefaultBlockSize : bytes;
 }
 
-}  // namespace
+size_t TextStream::blockSizeFor(long long fileBytes, size_t largest) {
+    constexpr long long kSmallest = 4096;  // a file that grows while read is still read whole
+    const long long wanted = std::max(fileBytes + 1, kSmallest);
+    return wanted < static_cast<long long>(largest) ? static_cast<size_t>(wanted) : largest;
+}
 
 bool TextStream::openFile(const std::string& path) {
     close();
@@ -28,11 +28,9 @@ bool TextStream::openFile(const std::string& path) {
     if (stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
     file_ = std::fopen(path.c_str(), "rb");
     if (file_ == nullptr) return false;
-    blockSize_ = kBlockSize;
+    blockSize_ = blockSizeFor(status.st_size, fileBlockSize_);
     block_.reset(new char[blockSize_]);
-    next_ = linesEnd_ = dataEnd_ = block_.get();
-    fileEnded_ = false;
-    loadMoreLines();
+    refill();
     if (std::ferror(file_)) {
         close();
         return false;
@@ -43,8 +41,7 @@ bool TextStream::openFile(const std::string& path) {
 void TextStream::openText(std::string_view text) {
     close();
     next_ = text.data();
-    linesEnd_ = dataEnd_ = text.data() + text.size();
-    fileEnded_ = true;
+    end_ = text.data() + text.size();
 }
 
 void TextStream::close() {
@@ -52,74 +49,80 @@ void TextStream::close() {
     file_ = nullptr;
     block_.reset();
     blockSize_ = 0;
-    next_ = linesEnd_ = dataEnd_ = nullptr;
-    fileEnded_ = true;
+    next_ = end_ = nullptr;
 }
 
-// Moves the unread rest to the front of the block and reads on until at least
-// one more whole line (or the end of the file) is in memory. A line longer
-// than the block makes the block grow. Called only once every whole line has
-// been read, so the rest kept holds no newline. False when nothing is left.
-bool TextStream::loadMoreLines() {
-    if (fileEnded_) return false;
-    size_t used = static_cast<size_t>(dataEnd_ - next_);
-    std::memmove(block_.get(), next_, used);
+// Overwrites the block with the next part of the file. Called only once the
+// block has been read to its end. False at the end of the text; a read error
+// ends the text too.
+bool TextStream::refill() {
+    if (file_ == nullptr) return false;
+    const size_t got = std::fread(block_.get(), 1, blockSize_, file_);
+    next_ = block_.get();
+    end_ = next_ + got;
+    return got > 0;
+}
+
+bool TextStream::readWord(std::string& word) {
+    word.clear();
     while (true) {
-        if (used == blockSize_) {
-            std::unique_ptr<char[]> bigger(new char[blockSize_ * 2]);
-            std::memcpy(bigger.get(), block_.get(), used);
-            block_ = std::move(bigger);
-            blockSize_ *= 2;
-        }
-        char* const base = block_.get();
-        const size_t got = std::fread(base + used, 1, blockSize_ - used, file_);
-        const char* newline = got > 0 ? lastNewline(base + used, base + used + got) : nullptr;
-        used += got;
-        next_ = base;
-        dataEnd_ = base + used;
-        if (newline != nullptr) {
-            linesEnd_ = newline + 1;
-            return true;
-        }
-        if (got == 0 || std::feof(file_) || std::ferror(file_)) {
-            // The last line needs no newline; a read error ends the text too.
-            fileEnded_ = true;
-            linesEnd_ = dataEnd_;
-            return used > 0;
-        }
+        while (next_ < end_ && isBlank(*next_)) ++next_;
+        if (next_ < end_) break;
+        if (!refill()) return false;
     }
-}
-
-bool TextStream::readWord(std::string_view& word) {
-    const char* p = next_;
     while (true) {
-        const char* const end = linesEnd_;
-        while (p < end && isBlank(*p)) ++p;
-        if (p < end) break;
+        const char* p = next_;
+        while (p < end_ && !isBlank(*p)) ++p;
+        word.append(next_, static_cast<size_t>(p - next_));
         next_ = p;
-        if (!loadMoreLines()) {
-            word = std::string_view();
-            return false;
-        }
-        p = next_;
+        if (p < end_ || !refill()) return true;  // a word may run on into the next block
     }
-    // Whole lines are loaded, so the word ends before linesEnd_ (at a newline at the latest).
-    const char* const first = p;
-    const char* const end = linesEnd_;
-    while (p < end && !isBlank(*p)) ++p;
-    next_ = p;
-    word = std::string_view(first, static_cast<size_t>(p - first));
-    return true;
 }
 
-std::string_view TextStream::restOfLine() {
-    if (next_ == linesEnd_ && !loadMoreLines()) return std::string_view();
-    const char* const first = next_;
-    const void* newline = std::memchr(first, '\n', static_cast<size_t>(linesEnd_ - first));
-    if (newline == nullptr) {  // the last line of a file without a final newline
-        next_ = linesEnd_;
-        return std::string_view(first, static_cast<size_t>(linesEnd_ - first));
+bool TextStream::readWordStart(char& first, char& second) {
+    first = second = '\0';
+    while (true) {
+        while (next_ < end_ && isBlank(*next_)) ++next_;
+        if (next_ < end_) break;
+        if (!refill()) return false;
     }
-    next_ = static_cast<const char*>(newline) + 1;
-    return std::string_view(first, static_cast<size_t>(next_ - 1 - first));
+    first = *next_++;
+    bool secondRead = false;
+    while (true) {
+        const char* p = next_;
+        while (p < end_ && !isBlank(*p)) ++p;
+        if (!secondRead && p > next_) {
+            second = *next_;
+            secondRead = true;
+        }
+        next_ = p;
+        if (p < end_ || !refill()) return true;  // a word may run on into the next block
+    }
+}
+
+void TextStream::readRestOfLine(std::string& line) {
+    line.clear();
+    while (next_ < end_ || refill()) {
+        const size_t left = static_cast<size_t>(end_ - next_);
+        const void* newline = std::memchr(next_, '\n', left);
+        if (newline != nullptr) {
+            const char* const stop = static_cast<const char*>(newline);
+            line.append(next_, static_cast<size_t>(stop - next_));
+            next_ = stop + 1;
+            return;
+        }
+        line.append(next_, left);  // the line runs on into the next block
+        next_ = end_;
+    }
+}
+
+void TextStream::skipRestOfLine() {
+    while (next_ < end_ || refill()) {
+        const void* newline = std::memchr(next_, '\n', static_cast<size_t>(end_ - next_));
+        if (newline != nullptr) {
+            next_ = static_cast<const char*>(newline) + 1;
+            return;
+        }
+        next_ = end_;
+    }
 }

@@ -1,16 +1,20 @@
 // The OBJ reader, fed small texts written to temporary files: face forms and
 // splitting, negative and zero indices, groups and materials, the
-// word-not-line quirks, directory handling and bad input.
+// word-not-line quirks, directory handling, bad input, and files read in
+// blocks of any size giving what the whole text gives.
 #include "model/obj_reader.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "model/obj_model.h"
+#include "model/text_stream.h"
+#include "same_model.h"
 #include "temp_dir.h"
 
 namespace {
@@ -22,6 +26,15 @@ class ObjReaderTest : public testing::Test {
     // Writes text as name in the temporary directory and loads it.
     ObjModel& load(const std::string& text, const std::string& name = "model.obj") {
         loadObjModel(dir.write(name, text), model);
+        return model;
+    }
+
+    // As load, removing the file afterwards: rewriting a large file in place
+    // can make the file system flush it first, which takes long.
+    ObjModel& loadAndRemove(const std::string& text) {
+        const std::string path = dir.write("once.obj", text);
+        loadObjModel(path, model);
+        std::remove(path.c_str());
         return model;
     }
 
@@ -310,4 +323,131 @@ TEST_F(ObjReaderTest, BinaryGarbageKeepsTheModelConsistent) {
         EXPECT_GE(face.cornerCount, 3);
         EXPECT_EQ(face.cornerCount, static_cast<int>(face.vertexIndices.size()));
     }
+}
+
+namespace {
+
+// Whole comment lines of exactly bytes bytes (at least 128).
+std::string commentLines(size_t bytes) {
+    const size_t first = bytes % 64 + 64;
+    std::string text = "#" + std::string(first - 2, 'c') + "\n";
+    const std::string line = "#" + std::string(62, 'c') + "\n";
+    while (text.size() < bytes) text += line;
+    return text;
+}
+
+}  // namespace
+
+// Regression: a vertex-data line with fewer values than its kind reads kept
+// views of the words it had read into the read buffer while it read the
+// missing ones from the text after it. When that read refilled the buffer,
+// the views pointed into freed or overwritten memory, and the record read as
+// (0, 0, 0) or took digits of other lines, such as (5, 0, 0).
+TEST_F(ObjReaderTest, ShortVertexLineReadFreedMemoryAcrossARefill) {
+    enum Kind { position, texCoord, normal };
+    struct Case {
+        std::string text;  // a whole file: no final newline
+        Kind kind;
+        Vector3 values;  // of its one record; "#", "s" and "g" do not convert
+    };
+    const Case cases[] = {
+        {"v 1.5 2.5\n# a last line without a newline", position, Vector3(1.5, 2.5, 0)},
+        {"vt 0.75\ns a_last_line_without_a_newline_", texCoord, Vector3(0.75, 0, 0)},
+        {"vn 0.5 0.5\ng a_last_line_without_a_newline", normal, Vector3(0.5, 0.5, 0)},
+    };
+    // The same file, or it followed by one more record.
+    const std::string tails[] = {"", "\nv 8.5 -3 5\n"};
+    const auto check = [this](const Case& c, bool tail) {
+        const int positions = (c.kind == position ? 1 : 0) + (tail ? 1 : 0);
+        ASSERT_EQ(model.vertexCount, positions);
+        if (c.kind == position) {
+            EXPECT_EQ(model.vertices[0], c.values);
+        }
+        if (tail) {
+            EXPECT_EQ(model.vertices.back(), Vector3(8.5, -3, 5));
+        }
+        if (c.kind == normal) {
+            ASSERT_EQ(model.normalCount, 1);
+            EXPECT_EQ(model.normals[0], c.values);
+        }
+        if (c.kind == texCoord) {
+            ASSERT_EQ(model.texCoordCount, 1);
+            EXPECT_EQ(model.texCoords[0].u, c.values.x);
+            EXPECT_EQ(model.texCoords[0].v, c.values.y);
+        }
+        EXPECT_TRUE(model.groups.empty());  // the "g" was a value, not a group line
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        load(c.text);
+        check(c, false);
+
+        // Each character of the record, and two either side, just past the
+        // end of the first block.
+        const size_t block = TextStream::kDefaultBlockSize;
+        for (bool tail : {false, true}) {
+            for (size_t at = 0; at <= c.text.size() + 4; ++at) {
+                SCOPED_TRACE(testing::Message() << "first block ends at character "
+                                                << static_cast<int>(at) - 2 << ", tail " << tail);
+                loadAndRemove(commentLines(block + 2 - at) + c.text + tails[tail]);
+                check(c, tail);
+            }
+        }
+
+        // Blocks of a few bytes, the record starting at every offset in them.
+        for (size_t bytes = 1; bytes <= 9; ++bytes) {
+            const ScopedFileBlockSize tiny(bytes);
+            for (size_t at = 0; at < bytes; ++at) {
+                for (bool tail : {false, true}) {
+                    SCOPED_TRACE(testing::Message() << bytes << "-byte blocks at " << at);
+                    load(std::string(at, '\n') + c.text + tails[tail]);
+                    check(c, tail);
+                }
+            }
+        }
+    }
+}
+
+TEST_F(ObjReaderTest, TinyBlocksGiveTheModelOfTheWholeText) {
+    dir.write("lib.mtl",
+              "newmtl granite\nKd 0.5 0.25\n0.125 Ns\n7 map_Kd -o 1 1 granite.png\n"
+              "newmtl moss\nillum 2\nmap_Ka moss.png");
+    const std::string text = kData +
+                             "mtllib lib.mtl\n# faces of one form, first and later lines\n"
+                             "g stones  outer\nusemtl granite\nf 1/2/3 4/5/6 7/8/9\n"
+                             "f 1/1/1 2/2/2 3/3/3 4/4/4 5/5/5\n\tf 2/2/2\t3/3/3  4/4/4\r\n"
+                             "v 1e3 -2.5e-2\nvt\n0.5 vn 1 2\n3 4 f 1/1/1 2/2/2 3/3/3\n"
+                             "g\nusemtl moss\nf -1/-1/-1 -2/-2/-2 -3/-3/-3 x/y/z\ngroup last\n"
+                             "usemtl moss\nf 1/1/1 2/2/2 3/3/3";
+    const std::string path = dir.write("model.obj", text);
+    ObjModel whole;
+    forgetCurrentGroups();
+    loadObjText(text, path, whole);
+    ASSERT_EQ(whole.faceCount, 5);
+    ASSERT_EQ(whole.materials.size(), 2u);
+    for (size_t bytes = 1; bytes <= 24; ++bytes) {
+        const ScopedFileBlockSize tiny(bytes);
+        forgetCurrentGroups();
+        loadObjModel(path, model);
+        EXPECT_EQ(modelDifference(whole, model), "") << bytes << "-byte blocks";
+    }
+
+    // Bytes of every kind, the same each way.
+    std::string bytes;
+    unsigned state = 7;
+    for (int i = 0; i < 20000; ++i) {
+        state = state * 1664525u + 1013904223u;
+        const char pick = "fvgmu/ 0123456789-.e\n\t\r\0"[(state >> 24) % 24];
+        bytes += (state & 0x10000) ? pick : static_cast<char>(state >> 8);
+    }
+    testing::internal::CaptureStderr();  // mtllib lines name libraries that do not exist
+    forgetCurrentGroups();
+    loadObjText(bytes, dir.write("bytes.obj", bytes), whole);
+    for (size_t size : {1, 2, 3, 5, 8, 13, 4096}) {
+        const ScopedFileBlockSize tiny(size);
+        forgetCurrentGroups();
+        loadObjModel(dir.path() + "bytes.obj", model);
+        EXPECT_EQ(modelDifference(whole, model), "") << size << "-byte blocks";
+    }
+    testing::internal::GetCapturedStderr();
 }
