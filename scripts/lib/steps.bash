@@ -36,10 +36,13 @@ step() {
     [[ $status -eq 0 ]] || steps_fail "$what" "$status"
 }
 
+# VELMORA_WERROR=ON in the environment (CI sets it) makes warnings errors;
+# every configure sets it, so a build directory CI used once does not keep it.
 configure() {
     local what=$1 dir=$2
     shift 2
-    step "$what" cmake -S "$steps_root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    step "$what" cmake -S "$steps_root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DVELMORA_WERROR="${VELMORA_WERROR:-OFF}" "$@"
 }
 
 # Shows a count that grows: in place on a terminal, else at each quarter.
@@ -96,7 +99,9 @@ run_ctest() {
         echo "$line" >>"$steps_log"
         if [[ $line =~ ^\ *([0-9]+)/([0-9]+)\ Test ]]; then
             _steps_progress "$what" "${BASH_REMATCH[1]}" "${BASH_REMATCH[2]}"
-            if [[ $line == *Failed* || $line == *Exception* || $line == *Timeout* ]]; then
+            # "N/M Test #K: NAME ....   Passed    0.12 sec": the verdict is what
+            # follows the name and its dots, never the name itself.
+            if [[ $line =~ ^\ *[0-9]+/[0-9]+\ Test\ +#[0-9]+:\ +[^\ ]+\ +\.*\ *(\*\*\*)?(Failed|Exception|Timeout|Not\ Run) ]]; then
                 [[ $steps_tty -eq 1 ]] && printf '\n'
                 echo "    $line"
             fi
