@@ -1,6 +1,5 @@
 // The overlay's textures, its display list and its per-frame draw.
 #include <GL/gl.h>
-#include <SOIL/SOIL.h>
 
 #include "image/image_loader.h"
 #include "image/texture_gl.h"
@@ -55,11 +54,10 @@ std::uint32_t uploadScreenImage(const char* file) {
 }
 
 void OverlayScreens::load() {
-    // Without SOIL_FLAG_INVERT_Y, like the help and outro uploads: the
-    // image's top row is t = 0, which the quad puts at the top.
-    screenTextures[0] = loadImageTexture(
-        "intro1.png", SOIL_FLAG_MIPMAPS | SOIL_FLAG_COMPRESS_TO_DXT | SOIL_FLAG_NTSC_SAFE_RGB,
-        "the intro is drawn without it");
+    // Not flipped, like the help and outro uploads: the image's top row is
+    // t = 0, which the quad puts at the top.
+    screenTextures[0] =
+        loadImageTexture("intro1.png", kIntroTextureFlags, "the intro is drawn without it");
     screenTextures[1] = uploadScreenImage("help.png");
     screenTextures[2] = uploadScreenImage("outro1.png");
 
