@@ -3,8 +3,10 @@
 #include <GL/gl.h>
 
 #include <cstring>
+#include <optional>
 
 #include "image/image_loader.h"
+#include "image/texture_ahead.h"
 #include "platform/gl_proc.h"
 
 #ifndef APIENTRY
@@ -74,10 +76,13 @@ TextureTarget textureTarget() {
 }
 
 unsigned int createTexture(const DecodedImage& image, unsigned int flags) {
+    return uploadTexture(makeTextureLevels(image, flags, textureTarget()), flags);
+}
+
+unsigned int uploadTexture(const TextureLevels& texture, unsigned int flags) {
     GLuint name = 0;
     glGenTextures(1, &name);
     if (name == 0) return 0;
-    const TextureLevels texture = makeTextureLevels(image, flags, textureTarget());
     const GLenum format = glFormatOf(texture.format);
     const bool compressed =
         texture.format == TexelFormat::Dxt1 || texture.format == TexelFormat::Dxt5;
@@ -113,12 +118,24 @@ unsigned int createTexture(const DecodedImage& image, unsigned int flags) {
 unsigned int loadImageTexture(const std::string& path, unsigned int flags,
                               const std::string& consequence, std::string* reason) {
     ImageLoader& images = programImages();
-    const ImageResult decoded = images.load(path, textureLimits(), consequence);
+    std::optional<PreparedTexture> ahead = programTexturesAhead().take(path, flags);
+    const ImageResult decoded =
+        ahead ? images.adopt(path, std::move(ahead->decoded), textureLimits(), consequence)
+              : images.load(path, textureLimits(), consequence);
     if (!decoded.ok()) {
         if (reason != nullptr) *reason = decoded.error;
         return 0;
     }
-    const unsigned int name = createTexture(decoded.image, flags);
+    // Levels made ahead for another driver than this one are made again.
+    const TextureTarget target = textureTarget();
+    const bool madeForThis = ahead && ahead->target.dxt == target.dxt &&
+                             ahead->target.nonPowerOfTwo == target.nonPowerOfTwo &&
+                             !ahead->levels.levels.empty() &&
+                             ahead->levels.levels[0].width <= target.maxSide &&
+                             ahead->levels.levels[0].height <= target.maxSide;
+    const unsigned int name =
+        madeForThis ? uploadTexture(ahead->levels, flags)
+                    : uploadTexture(makeTextureLevels(decoded.image, flags, target), flags);
     if (name == 0) {
         const std::string why = "no texture made (no GL texture name; no current GL context?)";
         images.reject(path, why, consequence);

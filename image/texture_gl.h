@@ -23,8 +23,11 @@ TextureTarget textureTarget();
 // else linearly, and clamped with GL_CLAMP both ways. 0 when GL gives no
 // texture name (no context).
 unsigned int createTexture(const DecodedImage& image, unsigned int flags);
+// The same from levels made already (for this context's textureTarget()).
+unsigned int uploadTexture(const TextureLevels& levels, unsigned int flags);
 
-// Needs a current GL context. Decodes path through programImages() and
+// Needs a current GL context. Takes path from programTexturesAhead() when it
+// was named there (texture_ahead.h), else decodes it, through programImages(); and
 // returns the new texture's name, or 0 when the file or the texture failed;
 // the failure is then named on standard error (once per file as it stands)
 // with consequence, and *reason, when given, receives why.

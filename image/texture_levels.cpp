@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include "image/parallel_rows.h"
 #include "image/texture_flags.h"
@@ -61,34 +62,57 @@ std::vector<Sample> samplesAlong(int size, int n) {
 // of 2 × 2 sums above (fewer where the level above is one texel wide or
 // high), kept exact in `sums` so that every level is rounded only once, from
 // the sum of its whole block. `above` holds texels for level 0, sums after.
-template <typename In>
-void sumQuads(const In* above, int aboveWidth, int aboveHeight, std::uint32_t blockArea,
-              std::vector<std::uint32_t>& sums, PixelGrid& texels) {
-    const int channels = texels.channels;
+// Channels is fixed at compile time so that the inner loop unrolls.
+template <int Channels, typename In, typename Out>
+void sumQuadsOf(const In* above, int aboveWidth, int aboveHeight, std::uint32_t blockArea,
+                Out* sums, PixelGrid& texels) {
     const int width = texels.width;
-    sums.resize(texels.bytes.size());
     const bool pairX = aboveWidth > 1;
     const bool pairY = aboveHeight > 1;
-    const std::size_t down = byteCount(aboveWidth, 1, channels);
+    const std::size_t down = byteCount(aboveWidth, 1, Channels);
+    const std::size_t right = pairX ? Channels : 0;
+    const std::size_t below = pairY ? down : 0;
+    // Block areas are powers of two: the division is a shift.
+    int shift = 0;
+    while ((1u << shift) < blockArea) ++shift;
+    const std::uint32_t half = blockArea / 2;
     forRowRanges(texels.height, down * (pairY ? 2 : 1) * sizeof(In), [&](int first, int end) {
         for (int y = first; y < end; ++y) {
             const In* row = above + down * static_cast<std::size_t>(pairY ? 2 * y : y);
-            const std::size_t at = byteCount(width, y, channels);
-            std::uint32_t* sum = sums.data() + at;
+            const std::size_t at = byteCount(width, y, Channels);
+            Out* sum = sums + at;
             std::uint8_t* texel = texels.bytes.data() + at;
             for (int x = 0; x < width; ++x) {
-                const In* p = row + byteCount(pairX ? 2 * x : x, 1, channels);
-                for (int c = 0; c < channels; ++c) {
-                    std::uint32_t s = p[c];
-                    if (pairX) s += p[c + channels];
-                    if (pairY) s += p[c + down];
-                    if (pairX && pairY) s += p[c + down + channels];
-                    *sum++ = s;
-                    *texel++ = static_cast<std::uint8_t>((s + blockArea / 2) / blockArea);
+                const In* p = row + byteCount(pairX ? 2 * x : x, 1, Channels);
+                for (int c = 0; c < Channels; ++c) {
+                    // Where the level above is one texel across, the pair is
+                    // that texel twice: halved again below.
+                    const std::uint32_t s =
+                        std::uint32_t(p[c]) + p[c + right] + p[c + below] + p[c + right + below];
+                    const std::uint32_t exact = s >> ((pairX ? 0 : 1) + (pairY ? 0 : 1));
+                    sum[c] = static_cast<Out>(exact);
+                    texel[c] = static_cast<std::uint8_t>((exact + half) >> shift);
                 }
+                sum += Channels;
+                texel += Channels;
             }
         }
     });
+}
+
+template <typename In, typename Out>
+void sumQuads(const In* above, int aboveWidth, int aboveHeight, std::uint32_t blockArea, Out* sums,
+              PixelGrid& texels) {
+    switch (texels.channels) {
+        case 1:
+            return sumQuadsOf<1>(above, aboveWidth, aboveHeight, blockArea, sums, texels);
+        case 2:
+            return sumQuadsOf<2>(above, aboveWidth, aboveHeight, blockArea, sums, texels);
+        case 3:
+            return sumQuadsOf<3>(above, aboveWidth, aboveHeight, blockArea, sums, texels);
+        default:
+            return sumQuadsOf<4>(above, aboveWidth, aboveHeight, blockArea, sums, texels);
+    }
 }
 
 }  // namespace
@@ -191,8 +215,11 @@ PixelGrid blockMeans(const PixelGrid& grid, int blockWidth, int blockHeight) {
 std::vector<PixelGrid> mipmapChain(const PixelGrid& grid) {
     std::vector<PixelGrid> chain;
     const int channels = grid.channels;
-    // Exact block sums of the level above; a 32-bit sum holds 2^24 texels.
-    std::vector<std::uint32_t> sums;
+    // Exact block sums of the level above: 16 bits hold those of up to 2^8
+    // texels (255 × 256), 32 bits those of up to 2^24. Not zero-filled:
+    // every sum is written before it is read.
+    std::unique_ptr<std::uint16_t[]> smallSums;
+    std::unique_ptr<std::uint32_t[]> largeSums;
     int aboveWidth = grid.width;
     int aboveHeight = grid.height;
     for (int level = 1; (1 << level) <= grid.width || (1 << level) <= grid.height; ++level) {
@@ -205,13 +232,24 @@ std::vector<PixelGrid> mipmapChain(const PixelGrid& grid) {
             continue;
         }
         PixelGrid texels = emptyGrid(width, height, channels);
-        std::vector<std::uint32_t> next;
+        const std::size_t count = texels.bytes.size();
         const std::uint32_t blockArea = static_cast<std::uint32_t>(area);
-        if (level == 1)
-            sumQuads(grid.bytes.data(), aboveWidth, aboveHeight, blockArea, next, texels);
-        else
-            sumQuads(sums.data(), aboveWidth, aboveHeight, blockArea, next, texels);
-        sums = std::move(next);
+        if (area <= 256) {
+            std::unique_ptr<std::uint16_t[]> next(new std::uint16_t[count]);
+            if (level == 1)
+                sumQuads(grid.bytes.data(), aboveWidth, aboveHeight, blockArea, next.get(), texels);
+            else
+                sumQuads(smallSums.get(), aboveWidth, aboveHeight, blockArea, next.get(), texels);
+            smallSums = std::move(next);
+        } else {
+            std::unique_ptr<std::uint32_t[]> next(new std::uint32_t[count]);
+            if (largeSums)
+                sumQuads(largeSums.get(), aboveWidth, aboveHeight, blockArea, next.get(), texels);
+            else
+                sumQuads(smallSums.get(), aboveWidth, aboveHeight, blockArea, next.get(), texels);
+            smallSums.reset();
+            largeSums = std::move(next);
+        }
         aboveWidth = width;
         aboveHeight = height;
         chain.push_back(std::move(texels));

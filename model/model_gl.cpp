@@ -61,7 +61,7 @@ void ObjModel::draw() {
     // only once it has changed.
     if (stoneTexture == 0)
         stoneTexture =
-            loadImageTexture("stone.png", kSceneTextureFlags, "the stone is drawn without it");
+            loadImageTexture(kStoneImageFile, kSceneTextureFlags, "the stone is drawn without it");
     glBindTexture(GL_TEXTURE_2D, stoneTexture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);

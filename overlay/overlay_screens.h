@@ -11,6 +11,8 @@
 constexpr std::uint32_t kOverlayTimeoutMs = 5000;
 // The intro, shown at start-up under the frame's lights.
 constexpr int kIntroScreen = 0;
+// Its image, relative to the working directory.
+inline constexpr const char* kIntroImageFile = "intro1.png";
 // The help screen never times out.
 constexpr int kHelpScreen = 1;
 

@@ -57,7 +57,7 @@ void OverlayScreens::load() {
     // Not flipped, like the help and outro uploads: the image's top row is
     // t = 0, which the quad puts at the top.
     screenTextures[0] =
-        loadImageTexture("intro1.png", kIntroTextureFlags, "the intro is drawn without it");
+        loadImageTexture(kIntroImageFile, kIntroTextureFlags, "the intro is drawn without it");
     screenTextures[1] = uploadScreenImage("help.png");
     screenTextures[2] = uploadScreenImage("outro1.png");
 

@@ -8,7 +8,7 @@
 void Terrain::loadTexture() {
     // A "ground.png" that fails gives 0, and the ground is drawn untextured.
     groundTexture =
-        loadImageTexture("ground.png", kSceneTextureFlags, "the ground is drawn without it");
+        loadImageTexture(kGroundImageFile, kSceneTextureFlags, "the ground is drawn without it");
 }
 
 // Expects: the view transform on the model-view matrix, and applyLights just

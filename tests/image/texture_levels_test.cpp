@@ -1,14 +1,17 @@
 // The steps from decoded pixels to a texture's levels, without GL: the flip
 // and the NTSC-safe range, bilinear scaling up, block means for mipmaps
-// (rounded once per level, from the whole block), DXT blocks, and which
-// levels and format each kind of image and driver gets.
+// (rounded once per level, from the whole block), DXT blocks, which levels
+// and format each kind of image and driver gets, and the same made ahead.
 #include "image/texture_levels.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
+#include "image/texture_ahead.h"
 #include "image/texture_flags.h"
+#include "image_writer.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
@@ -168,4 +171,35 @@ TEST(TextureLevelsTest, FormatsAndLevelsByImageAndDriver) {
         }
         EXPECT_EQ(sizes, c.sizes);
     }
+}
+
+TEST(TextureLevelsTest, TexturesMadeAheadAreTakenOnceWhateverTheOrder) {
+    test_files::ScratchDirectory dir("texture-ahead");
+    test_images::writeFile("a.png",
+                           test_images::writePng8(5, 3, 3, test_images::gradient(5, 3, 3)));
+    test_images::writeFile("b.png",
+                           test_images::writePng8(9, 9, 4, test_images::gradient(9, 9, 4)));
+    const TextureTarget target{0, true, true};
+    TexturesAhead ahead(target);
+    ahead.request({{"a.png", kSceneTextureFlags},
+                   {"missing.png", kSceneTextureFlags},
+                   {"b.png", kIntroTextureFlags}});
+    for (const char* file : {"b.png", "a.png"}) {
+        SCOPED_TRACE(file);
+        const unsigned flags = file[0] == 'a' ? kSceneTextureFlags : kIntroTextureFlags;
+        std::optional<PreparedTexture> taken = ahead.take(file, flags);
+        ASSERT_TRUE(taken.has_value());
+        ASSERT_TRUE(taken->decoded.ok());
+        const TextureLevels expected = makeTextureLevels(taken->decoded.image, flags, target);
+        ASSERT_EQ(taken->levels.levels.size(), expected.levels.size());
+        for (std::size_t i = 0; i < expected.levels.size(); ++i)
+            EXPECT_EQ(taken->levels.levels[i].bytes, expected.levels[i].bytes);
+        EXPECT_FALSE(ahead.take(file, flags).has_value());  // once
+    }
+    const std::optional<PreparedTexture> missing = ahead.take("missing.png", kSceneTextureFlags);
+    ASSERT_TRUE(missing.has_value());
+    EXPECT_FALSE(missing->decoded.ok());
+    EXPECT_TRUE(missing->levels.levels.empty());
+    // Never named ahead, or named with other flags: made by the caller.
+    EXPECT_FALSE(ahead.take("c.png", kSceneTextureFlags).has_value());
 }
