@@ -7,6 +7,6 @@
 
 // Calls work(first, end) on disjoint row ranges that together cover
 // [0, rows), and returns when all have run. A small pass (bytesPerRow × rows
-// under a few hundred KiB) runs on the calling thread alone, since starting a
+// under a couple of MiB) runs on the calling thread alone, since starting a
 // thread would cost more than it saves.
 void forRowRanges(int rows, std::size_t bytesPerRow, const std::function<void(int, int)>& work);
