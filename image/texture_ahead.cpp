@@ -45,40 +45,46 @@ void TexturesAhead::request(const std::vector<TextureRequest>& requests) {
     changed_.notify_all();
 }
 
+void TexturesAhead::makeQueued(std::unique_lock<std::mutex>& lock, std::deque<Key>::iterator at) {
+    const Key key = *at;
+    queue_.erase(at);
+    const std::shared_ptr<Slot> slot = slots_[key];
+    lock.unlock();
+    PreparedTexture prepared = prepare(key.first, key.second, assumed_);
+    lock.lock();
+    slot->texture = std::move(prepared);
+    slot->done = true;
+    changed_.notify_all();
+}
+
 void TexturesAhead::work() {
     std::unique_lock<std::mutex> lock(mutex_);
     while (!stopping_) {
-        if (queue_.empty()) {
+        if (queue_.empty())
             changed_.wait(lock);
-            continue;
-        }
-        const Key key = queue_.front();
-        queue_.pop_front();
-        const std::shared_ptr<Slot> slot = slots_[key];
-        lock.unlock();
-        PreparedTexture prepared = prepare(key.first, key.second, assumed_);
-        lock.lock();
-        slot->texture = std::move(prepared);
-        slot->done = true;
-        changed_.notify_all();
+        else
+            makeQueued(lock, queue_.begin());
     }
 }
 
 std::optional<PreparedTexture> TexturesAhead::take(const std::string& path, unsigned int flags) {
     std::unique_lock<std::mutex> lock(mutex_);
-    const auto found = slots_.find(Key{path, flags});
+    const Key key{path, flags};
+    const auto found = slots_.find(key);
     if (found == slots_.end()) return std::nullopt;
     const std::shared_ptr<Slot> slot = found->second;
-    const auto queued = std::find(queue_.begin(), queue_.end(), found->first);
-    if (queued != queue_.end()) {
-        // Not started: sooner made here than waited for behind the others.
-        queue_.erase(queued);
-        slots_.erase(found);
-        lock.unlock();
-        return prepare(path, flags, assumed_);
+    // Not begun: sooner made here than waited for behind the others.
+    const auto queued = std::find(queue_.begin(), queue_.end(), key);
+    if (queued != queue_.end()) makeQueued(lock, queued);
+    // Under way on a worker: the waiting thread makes the next ones meanwhile,
+    // all of which are wanted soon.
+    while (!slot->done && !stopping_) {
+        if (queue_.empty())
+            changed_.wait(lock);
+        else
+            makeQueued(lock, queue_.begin());
     }
-    changed_.wait(lock, [&] { return slot->done || stopping_; });
-    slots_.erase(found);
+    slots_.erase(key);
     if (!slot->done) return std::nullopt;
     return std::move(slot->texture);
 }

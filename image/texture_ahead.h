@@ -44,8 +44,9 @@ class TexturesAhead {
     // Queues the requests behind any earlier ones; the first call starts the
     // workers.
     void request(const std::vector<TextureRequest>& requests);
-    // The prepared texture for path with flags, waiting while it is under
-    // way; nothing when it was never requested or was taken already.
+    // The prepared texture for path with flags; while it is under way the
+    // caller makes queued ones. Nothing when it was never requested or was
+    // taken already.
     std::optional<PreparedTexture> take(const std::string& path, unsigned int flags);
 
   private:
@@ -54,6 +55,8 @@ class TexturesAhead {
         PreparedTexture texture;
     };
     using Key = std::pair<std::string, unsigned int>;
+    // Makes the queued texture at `at`, with the lock released meanwhile.
+    void makeQueued(std::unique_lock<std::mutex>& lock, std::deque<Key>::iterator at);
     void work();
 
     TextureTarget assumed_;
