@@ -53,6 +53,7 @@ void createScene(const Options& options) {
     for (const auto& [slot, file] : skyImageFiles()) ahead.push_back({file, kSceneTextureFlags});
     ahead.push_back({kStoneImageFile, kSceneTextureFlags});
     programTexturesAhead().request(ahead);
+    programTexturesAhead().requestPixels({kHelpImageFile, kOutroImageFile});
 
     switch (options.screen) {
         case Options::Screen::FullScreen:

@@ -2,18 +2,15 @@
 
 #include <algorithm>
 
-namespace {
-
-PreparedTexture prepare(const std::string& path, unsigned int flags, const TextureTarget& target) {
+PreparedTexture TexturesAhead::prepare(const std::string& path, unsigned int flags,
+                                       const TextureTarget& target) {
     PreparedTexture prepared;
     prepared.decoded = readImageFile(path, ImageLimits{});
     prepared.target = target;
-    if (prepared.decoded.ok())
+    if (prepared.decoded.ok() && flags != kPixelsOnly)
         prepared.levels = makeTextureLevels(prepared.decoded.image, flags, target);
     return prepared;
 }
-
-}  // namespace
 
 TexturesAhead::TexturesAhead(const TextureTarget& assumed) : assumed_(assumed) {}
 
@@ -43,6 +40,18 @@ void TexturesAhead::request(const std::vector<TextureRequest>& requests) {
         if (workers_.empty()) workers_.emplace_back([this] { work(); });
     }
     changed_.notify_all();
+}
+
+void TexturesAhead::requestPixels(const std::vector<std::string>& paths) {
+    std::vector<TextureRequest> requests;
+    for (const std::string& path : paths) requests.push_back({path, kPixelsOnly});
+    request(requests);
+}
+
+std::optional<ImageResult> TexturesAhead::takePixels(const std::string& path) {
+    std::optional<PreparedTexture> taken = take(path, kPixelsOnly);
+    if (!taken) return std::nullopt;
+    return std::move(taken->decoded);
 }
 
 void TexturesAhead::makeQueued(std::unique_lock<std::mutex>& lock, std::deque<Key>::iterator at) {

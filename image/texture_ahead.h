@@ -44,19 +44,26 @@ class TexturesAhead {
     // Queues the requests behind any earlier ones; the first call starts the
     // workers.
     void request(const std::vector<TextureRequest>& requests);
+    // The same for images wanted as pixels alone, without levels.
+    void requestPixels(const std::vector<std::string>& paths);
     // The prepared texture for path with flags; while it is under way the
     // caller makes queued ones. Nothing when it was never requested or was
     // taken already.
     std::optional<PreparedTexture> take(const std::string& path, unsigned int flags);
+    // The decoded image for path named by requestPixels, as take does.
+    std::optional<ImageResult> takePixels(const std::string& path);
 
   private:
     struct Slot {
         bool done = false;
         PreparedTexture texture;
     };
-    using Key = std::pair<std::string, unsigned int>;
+    using Key = std::pair<std::string, unsigned int>;  // path, flags or kPixelsOnly
+    static constexpr unsigned int kPixelsOnly = ~0u;
     // Makes the queued texture at `at`, with the lock released meanwhile.
     void makeQueued(std::unique_lock<std::mutex>& lock, std::deque<Key>::iterator at);
+    static PreparedTexture prepare(const std::string& path, unsigned int flags,
+                                   const TextureTarget& target);
     void work();
 
     TextureTarget assumed_;

@@ -13,6 +13,9 @@ constexpr std::uint32_t kOverlayTimeoutMs = 5000;
 constexpr int kIntroScreen = 0;
 // Its image, relative to the working directory.
 inline constexpr const char* kIntroImageFile = "intro1.png";
+// The help and outro screens' images, likewise.
+inline constexpr const char* kHelpImageFile = "help.png";
+inline constexpr const char* kOutroImageFile = "outro1.png";
 // The help screen never times out.
 constexpr int kHelpScreen = 1;
 

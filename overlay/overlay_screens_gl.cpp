@@ -1,14 +1,21 @@
 // The overlay's textures, its display list and its per-frame draw.
 #include <GL/gl.h>
 
+#include <optional>
+
 #include "image/image_loader.h"
+#include "image/texture_ahead.h"
 #include "image/texture_gl.h"
 #include "overlay/overlay_screens.h"
 #include "platform/tick.h"
 
 std::uint32_t uploadScreenImage(const char* file) {
+    const char* consequence = "that overlay screen is drawn without it";
+    // Decoded ahead when start-up named it (texture_ahead.h).
+    std::optional<ImageResult> ahead = programTexturesAhead().takePixels(file);
     ImageResult decoded =
-        programImages().load(file, textureLimits(), "that overlay screen is drawn without it");
+        ahead ? programImages().adopt(file, std::move(*ahead), textureLimits(), consequence)
+              : programImages().load(file, textureLimits(), consequence);
     std::uint8_t* pixels = decoded.image.pixels.get();
     const int width = decoded.ok() ? decoded.image.width : 0;
     const int height = decoded.ok() ? decoded.image.height : 0;
@@ -58,8 +65,8 @@ void OverlayScreens::load() {
     // t = 0, which the quad puts at the top.
     screenTextures[0] =
         loadImageTexture(kIntroImageFile, kIntroTextureFlags, "the intro is drawn without it");
-    screenTextures[1] = uploadScreenImage("help.png");
-    screenTextures[2] = uploadScreenImage("outro1.png");
+    screenTextures[1] = uploadScreenImage(kHelpImageFile);
+    screenTextures[2] = uploadScreenImage(kOutroImageFile);
 
     // The list draws the quad only: draw binds the selected screen's texture
     // before calling it, so any screen can be shown.

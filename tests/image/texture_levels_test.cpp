@@ -202,4 +202,10 @@ TEST(TextureLevelsTest, TexturesMadeAheadAreTakenOnceWhateverTheOrder) {
     EXPECT_TRUE(missing->levels.levels.empty());
     // Never named ahead, or named with other flags: made by the caller.
     EXPECT_FALSE(ahead.take("c.png", kSceneTextureFlags).has_value());
+    // Pixels alone, for screens uploaded as they are.
+    ahead.requestPixels({"b.png"});
+    const std::optional<ImageResult> pixels = ahead.takePixels("b.png");
+    ASSERT_TRUE(pixels.has_value());
+    EXPECT_EQ(pixels->image.width, 9);
+    EXPECT_FALSE(ahead.takePixels("a.png").has_value());
 }
