@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/virtual_keys.h"
+#include "platform/x11_connection.h"
 
 namespace {
 
@@ -89,7 +90,7 @@ bool mappingChanged() {
 
 bool openKeyboard(const char* displayName) {
     if (display) return true;
-    display = XOpenDisplay(displayName);
+    display = openX11Connection(displayName);
     if (!display) {
         std::fprintf(stderr,
                      "cannot poll the keyboard (no X display '%s'); "
