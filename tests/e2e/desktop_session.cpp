@@ -164,7 +164,7 @@ bool DesktopScreen::startXWindowManager(WindowManager wm, int width, int height)
             break;
     }
     std::vector<std::pair<std::string, std::string>> needed{{nameOf(wm), nameOf(wm)}};
-    if (argv[0] == "dbus-run-session") needed.push_back({"dbus-run-session", "dbus"});
+    if (argv[0] == "dbus-run-session") needed.push_back({"dbus-run-session", "dbus-daemon"});
     for (const auto& [program, package] : needed) {
         if (!onPath(program)) {
             missing_ = true;
