@@ -120,6 +120,10 @@ std::string nameOf(WindowManager wm) {
     return "";
 }
 
+void PrintTo(WindowManager wm, std::ostream* out) {
+    *out << nameOf(wm);
+}
+
 DesktopScreen::DesktopScreen(WindowManager wm, int width, int height) {
     char logTemplate[] = "/tmp/velmora-desktop-log-XXXXXX";
     const int fd = mkstemp(logTemplate);

@@ -4,6 +4,7 @@
 // own and stopped by pid.
 #pragma once
 
+#include <ostream>
 #include <string>
 
 #include "harness.h"
@@ -11,6 +12,8 @@
 enum class WindowManager { Openbox, Xfwm4, Mutter, Weston };
 
 std::string nameOf(WindowManager wm);
+// How GoogleTest names the parameter in test listings.
+void PrintTo(WindowManager wm, std::ostream* out);
 
 class DesktopScreen : public XScreen {
   public:
