@@ -134,6 +134,8 @@ void createScene(const Options& options) {
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
     openKeyboard(displayName);
     reportRepeatsAsPressesOnly();  // so that a key-up event means a release (F11, H)
+    // freeglut has mapped the window by now; task bars and switchers follow a
+    // class and icon set just after (libwnck, GNOME Shell, openbox's icons).
     setWindowIdentity(programIdentity());
     if (desktop.managed) refitToShownFrame(desktop);
     if (fullScreen) toggleFullScreen(fullScreen);
