@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <regex>
@@ -194,6 +195,10 @@ bool DesktopScreen::startWeston(int width, int height) {
                        (std::string(program) == "weston" ? "weston" : "xwayland") + ")";
             return false;
         }
+    }
+    if (FILE* version = popen("weston --version 2>/dev/null", "r")) {
+        if (std::fscanf(version, "weston %d", &westonVersion_) != 1) westonVersion_ = 0;
+        pclose(version);
     }
     char runtimeTemplate[] = "/tmp/velmora-weston-XXXXXX";  // mode 0700, as Wayland wants
     if (!mkdtemp(runtimeTemplate)) return false;

@@ -24,6 +24,8 @@ class DesktopScreen : public XScreen {
     // program is said with the Debian package that brings it.
     const std::string& failure() const { return failure_; }
     bool missingProgram() const { return missing_; }
+    // weston's major version (10 on Debian 12, 14 on Debian 13); 0 for the others.
+    int westonVersion() const { return westonVersion_; }
 
   private:
     bool startXWindowManager(WindowManager wm, int width, int height);
@@ -36,6 +38,7 @@ class DesktopScreen : public XScreen {
     std::string log_;
     std::string failure_;
     bool missing_ = false;
+    int westonVersion_ = 0;
 };
 
 // What the window manager says about a client window and its frame.

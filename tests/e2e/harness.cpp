@@ -37,18 +37,18 @@ Window findWindow(Display* d, Window parent, const std::string& name, int depth 
     if (!XQueryTree(d, parent, &rootReturn, &grandparent, &children, &count)) return 0;
     Window found = 0;
     for (unsigned int i = 0; i < count && !found; ++i) {
+        // The deepest match first: a frame drawn by another client (mutter's
+        // own frames since GNOME 44) carries the title of the window it holds.
+        if (depth > 1) found = findWindow(d, children[i], name, depth - 1);
         char* title = nullptr;
-        if (XFetchName(d, children[i], &title) && title) {
+        if (!found && XFetchName(d, children[i], &title) && title) {
             XWindowAttributes a;
             if (name == title && XGetWindowAttributes(d, children[i], &a) &&
                 a.map_state == IsViewable) {
                 found = children[i];
             }
-            XFree(title);
         }
-    }
-    for (unsigned int i = 0; i < count && !found && depth > 1; ++i) {
-        found = findWindow(d, children[i], name, depth - 1);
+        if (title) XFree(title);
     }
     if (children) XFree(children);
     return found;
