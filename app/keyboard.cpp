@@ -4,6 +4,8 @@
 
 #include <GL/freeglut.h>
 
+#include <array>
+
 #include "app/scene.h"
 #include "platform/focus.h"
 #include "platform/tick.h"

@@ -1,7 +1,9 @@
 #include "app/window_icon.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace {
 

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
+#include <vector>
 
 #include "platform/desktop.h"
 #include "platform/x11_connection.h"

@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "platform/window_identity.h"
 #include "platform/x11_connection.h"

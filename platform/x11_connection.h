@@ -3,11 +3,11 @@
 // through it. X11 only; the interfaces in the other headers hide it.
 #pragma once
 
-struct _XDisplay;
+struct _XDisplay;  // Xlib's Display, declared here so that users need not include Xlib
 
 // Opens the connection once (nullptr: $DISPLAY) and keeps it until the process
 // ends; later calls return the same one. Null when the display cannot be opened.
-struct _XDisplay* openX11Connection(const char* displayName);
+_XDisplay* openX11Connection(const char* displayName);
 
 // The connection opened before, or null.
-struct _XDisplay* x11Connection();
+_XDisplay* x11Connection();

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
 namespace {
 
 // width × height RGBA: opaque red left of column `edge`, clear black from it on.

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <regex>
 #include <sstream>
+#include <string>
 #include <utility>
 #include <vector>
 

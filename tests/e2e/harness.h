@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+struct _XDisplay;  // Xlib's Display, declared here so the tests need not include Xlib
+
 // An X display the program runs on, with the tests' own connection to it.
 class XScreen {
   public:
@@ -18,9 +20,7 @@ class XScreen {
 
     bool ok() const { return display_ != nullptr; }
     const std::string& name() const { return name_; }
-    struct _XDisplay* display() const {
-        return display_;
-    }
+    _XDisplay* display() const { return display_; }
 
   protected:
     // Connects to name (":N"); errors on the connection are ignored from then
@@ -30,7 +30,7 @@ class XScreen {
 
   private:
     std::string name_;
-    struct _XDisplay* display_ = nullptr;
+    _XDisplay* display_ = nullptr;
 };
 
 // A private X server on a free display number, stopped by its own pid.
