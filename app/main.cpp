@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <iostream>
+#include <string>
 
 #include "app/data_directory.h"
 #include "app/options.h"

@@ -54,7 +54,7 @@ ImageResult readImageFile(const std::string& path, const ImageLimits& limits) {
         return result;
     }
     std::vector<std::uint8_t> bytes;
-    struct stat info {};
+    struct stat info = {};
     if (::fstat(fd, &info) != 0) {
         result.error = systemReason("cannot be read");
     } else if (S_ISDIR(info.st_mode)) {

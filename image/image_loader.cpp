@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <iostream>
+#include <system_error>
+#include <utility>
 
 namespace {
 
@@ -19,7 +21,7 @@ std::string fileKey(const std::string& path) {
 
 FileStamp fileStampOf(const std::string& path) {
     FileStamp stamp;
-    struct stat info {};
+    struct stat info = {};
     if (::stat(path.c_str(), &info) != 0) return stamp;
     stamp.exists = true;
     stamp.size = static_cast<std::uint64_t>(info.st_size);

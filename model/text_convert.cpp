@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <system_error>
 #include <type_traits>
 
 namespace {

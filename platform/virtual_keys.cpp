@@ -4,7 +4,9 @@
 #include <X11/keysym.h>
 
 #include <cstring>
+#include <memory>
 #include <set>
+#include <utility>
 
 namespace {
 

@@ -2,6 +2,11 @@
 #include <GL/gl.h>
 #include <SOIL/SOIL.h>
 
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
 #include "image/texture_gl.h"
 #include "sky/skybox.h"
 

@@ -3,6 +3,9 @@
 #include <GL/gl.h>
 #include <SOIL/SOIL.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "image/texture_gl.h"
 #include "terrain/terrain.h"
 

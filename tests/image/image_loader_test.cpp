@@ -6,8 +6,12 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "image_writer.h"
 #include "tests/support/test_files.h"

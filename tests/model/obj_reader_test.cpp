@@ -9,7 +9,10 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <map>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/obj_model.h"
