@@ -94,7 +94,7 @@ const std::vector<std::string>& dataSearchHelp() {
     static const std::vector<std::string> lines = {
         "--data DIR, when given",
         std::string("the working directory, when it holds ") + kModelFileName,
-        "../share/velmora from the program's own directory (an installed or moved prefix)",
+        VELMORA_INSTALLED_DATA " from the program's own directory (an installed or moved prefix)",
         "build/data of the build tree, for the program built there",
     };
     return lines;

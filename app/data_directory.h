@@ -15,7 +15,8 @@ struct DataSearch {
     std::string requested;         // --data DIR; "" when not given
     std::string workingDirectory;  // absolute
     std::string executable;        // the running program, symlinks resolved; "" if unknown
-    // The installed scene relative to the executable's directory ("../share/velmora").
+    // The installed scene relative to the executable's directory ("../share/velmora",
+    // "../share/games/velmora" in the Debian package).
     std::string installedRelative;
     // The build tree's own program and the scene the build generated beside it.
     // Consulted only when `executable` is that very program, so an installed

@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <filesystem>
 #include <limits>
 #include <memory>
 #include <vector>
@@ -16,7 +18,8 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kDeg = kPi / 180.0;
-constexpr int kSamples = 4;  // samples a pixel along each axis
+constexpr int kSamples = 4;     // samples a pixel along each axis
+constexpr int kSmallIcon = 32;  // pixels: at this size and below, the simpler picture
 
 enum Surface : uint8_t { kSky, kGround, kSarsen, kBluestone };
 
@@ -171,11 +174,17 @@ Image makeIcon(const StoneModel& model, const Heightmap& map, int size) {
     // From above the avenue, a little to the side of the axis, so the heel
     // stone stands in front and the great trilithon rises at the back; the
     // sun low behind the viewer's left shoulder throws the shadows inwards.
+    // A small icon has a few pixels a stone: it looks down from higher and
+    // nearer, so the ring fills the badge as a ring, with no sky, and the
+    // stones are paler on darker grass.
+    const bool small = size <= kSmallIcon;
     const double axis = std::atan2(-kAxisSceneX, kAxisSceneZ);  // site angle of the avenue
     const double viewAngle = axis + 32.0 * kDeg;
-    const Vec3 target{0.0, 1.0, 0.0};
-    const View view(target + direction(viewAngle, 27.0 * kDeg) * 54.0, target, 39.0, n);
-    const Vec3 sun = direction(viewAngle - 58.0 * kDeg, 24.0 * kDeg);
+    const Vec3 target{0.0, small ? 0.0 : 1.0, 0.0};
+    const View view(
+        target + direction(viewAngle, (small ? 70.0 : 27.0) * kDeg) * (small ? 62.0 : 54.0), target,
+        39.0, n);
+    const Vec3 sun = direction(viewAngle - 58.0 * kDeg, (small ? 62.0 : 24.0) * kDeg);
 
     Frame frame(n);
     SunMap sunMap(sun);
@@ -245,11 +254,13 @@ Image makeIcon(const StoneModel& model, const Heightmap& map, int size) {
                 const float blades = fbm(float(p.x * 1.3), float(p.z * 1.3), 2.1f, 2, 32);
                 base = mix(rgb(78, 122, 44), rgb(128, 138, 62), clamp01(0.5f + 0.8f * patches));
                 base = base * (0.92f + 0.16f * blades);
+                if (small) base = rgb(40, 72, 26);
             } else {
                 const float grain = fbm(float(p.x * 1.7), float(p.y * 1.7), float(p.z * 1.7), 3,
                                         frame.surface[i] == kSarsen ? 33 : 34);
                 base = frame.surface[i] == kSarsen ? rgb(178, 172, 156) : rgb(112, 124, 140);
                 base = base * (0.86f + 0.22f * grain);
+                if (small) base = rgb(236, 228, 206);
             }
             Colour c = base * (sunLight * direct + skyLight * fill * 0.7f);
             const float distance = float(length(p - view.eye));
@@ -261,7 +272,7 @@ Image makeIcon(const StoneModel& model, const Heightmap& map, int size) {
     // The badge: a disc with a dark rim, clear outside, every edge averaged
     // over the samples of its pixel.
     Image icon(size, size, 4);
-    const double radius = 0.5 * size - 1.0, rim = size / 40.0;
+    const double radius = 0.5 * size - (small ? 0.5 : 1.0), rim = std::max(size / 40.0, 1.0);
     const Colour rimColour = rgb(52, 44, 62);
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
@@ -283,13 +294,27 @@ Image makeIcon(const StoneModel& model, const Heightmap& map, int size) {
     return icon;
 }
 
-bool writeIcon(const std::string& path) {
+bool writeIcons(const std::string& directory) {
     const Heightmap map = makeHeightmap();
     const GroundFunction ground = [&map](double siteX, double siteZ) {
         const ScenePoint p = siteToScene(siteX, siteZ);
         return map.heightAt(p.x, p.z);
     };
-    return writePng(path, makeIcon(buildStoneCircle(ground), map));
+    const StoneModel circle = buildStoneCircle(ground);
+    for (const int size : kIconSizes) {
+        const std::string n = std::to_string(size);
+        const std::filesystem::path folder =
+            std::filesystem::path(directory) / (n + "x" + n) / "apps";
+        std::error_code error;
+        std::filesystem::create_directories(folder, error);
+        if (error) {
+            std::fprintf(stderr, "velmora_assets: cannot create the directory %s\n",
+                         folder.c_str());
+            return false;
+        }
+        if (!writePng((folder / "velmora.png").string(), makeIcon(circle, map, size))) return false;
+    }
+    return true;
 }
 
 }  // namespace assets

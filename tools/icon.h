@@ -12,12 +12,15 @@
 
 namespace assets {
 
-constexpr int kIconSize = 256;  // pixels; installed as hicolor/256x256
+constexpr int kIconSize = 256;  // pixels
+// The sizes (pixels) the hicolor icon theme is given, each rendered at its own size.
+constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256, 512};
 
 Image makeIcon(const StoneModel& model, const Heightmap& map, int size = kIconSize);
 
-// Builds the land and the circle as generateAll does and writes the icon as a
-// PNG; false after naming the file when it cannot be written.
-bool writeIcon(const std::string& path);
+// Builds the land and the circle as generateAll does and writes the icon at
+// each of kIconSizes as DIRECTORY/<n>x<n>/apps/velmora.png, the hicolor
+// theme's layout; false after naming the file when one cannot be written.
+bool writeIcons(const std::string& directory);
 
 }  // namespace assets

@@ -1,7 +1,7 @@
 // velmora_assets: writes the scene's data files (model, heightmap, images),
-// or with --icon the program's icon.
+// or with --icons the program's icon at each size, in the hicolor theme's layout.
 //   velmora_assets [--fonts DIR] [--verbose] OUTPUT_DIR
-//   velmora_assets --icon FILE.png
+//   velmora_assets --icons DIR
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -12,13 +12,13 @@
 
 int main(int argc, char** argv) {
     assets::GenerateOptions options;
-    std::string icon;
+    std::string icons;
     bool bad = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--fonts") == 0 && i + 1 < argc) {
             options.fontDirectory = argv[++i];
-        } else if (std::strcmp(argv[i], "--icon") == 0 && i + 1 < argc) {
-            icon = argv[++i];
+        } else if (std::strcmp(argv[i], "--icons") == 0 && i + 1 < argc) {
+            icons = argv[++i];
         } else if (std::strcmp(argv[i], "--verbose") == 0) {
             options.verbose = true;
         } else if (argv[i][0] != '-' && options.outputDirectory.empty()) {
@@ -27,18 +27,18 @@ int main(int argc, char** argv) {
             bad = true;
         }
     }
-    if (bad || icon.empty() == options.outputDirectory.empty()) {
+    if (bad || icons.empty() == options.outputDirectory.empty()) {
         std::fprintf(stderr,
                      "usage: %s [--fonts DIR] [--verbose] OUTPUT_DIR\n"
-                     "       %s --icon FILE.png\n",
+                     "       %s --icons DIR\n",
                      argv[0], argv[0]);
         return 2;
     }
     const auto start = std::chrono::steady_clock::now();
-    const bool ok = icon.empty() ? assets::generateAll(options) : assets::writeIcon(icon);
+    const bool ok = icons.empty() ? assets::generateAll(options) : assets::writeIcons(icons);
     const double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     std::printf("velmora_assets: %s %s in %.1f s\n", ok ? "wrote" : "FAILED writing",
-                icon.empty() ? options.outputDirectory.c_str() : icon.c_str(), ms / 1000.0);
+                icons.empty() ? options.outputDirectory.c_str() : icons.c_str(), ms / 1000.0);
     return ok ? 0 : 1;
 }

@@ -94,7 +94,7 @@ class Installed : public ::testing::Test {
     std::string top, prefix;
 };
 
-TEST_F(Installed, PutsTheProgramSceneMenuEntryIconAndManualInPlace) {
+TEST_F(Installed, PutsTheProgramSceneMenuEntryIconsMetadataAndManualInPlace) {
     EXPECT_EQ(access((prefix + "/bin/velmora").c_str(), X_OK), 0);
 
     // The scene keeps the names and folders the program reads.
@@ -120,15 +120,36 @@ TEST_F(Installed, PutsTheProgramSceneMenuEntryIconAndManualInPlace) {
         EXPECT_NE(std::find(entry.begin(), entry.end(), line), entry.end()) << line;
     EXPECT_NE(readFile(desktop).find("\nComment="), std::string::npos);
 
-    // A 256 x 256 PNG, 8 bits an RGBA channel.
-    const std::string icon = readFile(prefix + "/share/icons/hicolor/256x256/apps/velmora.png");
-    ASSERT_GT(icon.size(), 33u);
-    EXPECT_EQ(icon.substr(0, 8), "\x89PNG\r\n\x1a\n");
-    EXPECT_EQ(icon.substr(12, 4), "IHDR");
-    EXPECT_EQ(icon.substr(16, 8), std::string("\0\0\1\0\0\0\1\0", 8));  // width, height
-    EXPECT_EQ(icon[24], 8);                                             // bits per channel
-    EXPECT_EQ(icon[25], 6);                                             // RGBA
-    EXPECT_GT(icon.size(), 20000u) << "too small for a picture";
+    // The icon at each size of the hicolor theme: a PNG of that size, 8 bits
+    // an RGBA channel.
+    for (const int size : {16, 24, 32, 48, 64, 128, 256, 512}) {
+        const std::string n = std::to_string(size);
+        const std::string path =
+            prefix + "/share/icons/hicolor/" + n + "x" + n + "/apps/velmora.png";
+        const std::string icon = readFile(path);
+        ASSERT_GT(icon.size(), 33u) << path;
+        EXPECT_EQ(icon.substr(0, 8), "\x89PNG\r\n\x1a\n") << path;
+        EXPECT_EQ(icon.substr(12, 4), "IHDR") << path;
+        const std::string side{0, 0, char(size >> 8), char(size & 0xff)};
+        EXPECT_EQ(icon.substr(16, 8), side + side) << path;  // width, height
+        EXPECT_EQ(icon[24], 8) << path;                      // bits per channel
+        EXPECT_EQ(icon[25], 6) << path;                      // RGBA
+        EXPECT_GT(icon.size(), size_t(size) * size / 4) << path << ": too small for a picture";
+    }
+
+    // What software centres list it by: valid AppStream metadata for the
+    // desktop entry, with this version.
+    const std::string metainfo =
+        prefix + "/share/metainfo/" + VELMORA_APPSTREAM_ID + ".metainfo.xml";
+    const Outcome appstream = run("appstreamcli validate --no-net '" + metainfo + "'");
+    EXPECT_EQ(appstream.status, 0) << "appstreamcli validate (appstream): " << appstream.out;
+    const std::string component = readFile(metainfo);
+    const std::vector<std::string> parts = {
+        "<launchable type=\"desktop-id\">velmora.desktop</launchable>", "<binary>velmora</binary>",
+        "<content_rating type=\"oars-1.1\"",
+        std::string("<release version=\"") + VELMORA_VERSION + "\""};
+    for (const std::string& part : parts)
+        EXPECT_NE(component.find(part), std::string::npos) << part;
 }
 
 TEST_F(Installed, TheManualRendersWithoutWarningsAndListsEveryOptionAndKey) {
