@@ -17,6 +17,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/x11_properties.h"
+
 namespace {
 
 bool onPath(const std::string& program) {
@@ -46,35 +48,6 @@ pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>
     args.push_back(nullptr);
     execvp(args[0], args.data());
     _exit(127);
-}
-
-std::vector<long> longProperty(Display* d, Window w, const char* name) {
-    std::vector<long> values;
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(d, w, XInternAtom(d, name, False), 0, 1024, False, AnyPropertyType,
-                           &type, &format, &count, &after, &data) == Success &&
-        data) {
-        if (format == 32) {
-            const long* longs = reinterpret_cast<const long*>(data);
-            values.assign(longs, longs + count);
-        }
-        XFree(data);
-    }
-    return values;
-}
-
-Window parentOf(Display* d, Window w) {
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(d, w, &root, &parent, &children, &count)) return 0;
-    if (children) XFree(children);
-    return parent == root ? 0 : parent;
 }
 
 Geometry geometryOf(Display* d, Window w) {
