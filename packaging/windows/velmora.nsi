@@ -3,7 +3,9 @@
 ; icon, and an uninstaller listed in Apps & features that removes exactly
 ; the installed files, the entry and the key. makensis is given VERSION,
 ; OUTFILE, ICON and FILES (the file lists, from cmake/VelmoraWindowsPackage.cmake).
-Unicode true
+; A 64-bit installer for a 64-bit program (and Wine without its 32-bit
+; half runs it too).
+Target amd64-unicode
 !include "MUI2.nsh"
 !include "${FILES}"
 
