@@ -1,7 +1,9 @@
 // The GLUT side of the frame loop: the idle pass and the frame it asks for.
 #include <GL/freeglut.h>
 
+#include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <iostream>
 
 #include "app/scene.h"

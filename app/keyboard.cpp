@@ -4,6 +4,8 @@
 
 #include <GL/freeglut.h>
 
+#include <array>
+
 #include "app/scene.h"
 #include "platform/tick.h"
 #include "platform/virtual_keys.h"

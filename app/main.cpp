@@ -1,5 +1,6 @@
 #include <filesystem>
 #include <iostream>
+#include <string>
 
 #include "app/data_directory.h"
 #include "app/options.h"

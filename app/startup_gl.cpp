@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "app/data_directory.h"

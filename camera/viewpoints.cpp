@@ -1,6 +1,7 @@
 #include "camera/viewpoints.h"
 
 #include <cmath>
+#include <cstddef>
 #include <ostream>
 
 namespace {

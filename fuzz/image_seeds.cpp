@@ -1,6 +1,7 @@
 // Writes the image fuzzers' seed files: small PNGs of every colour type, bit
 // depth and interlacing, with and without transparency, and small JPEGs of
 // every coding and colour space, into DIR/png and DIR/jpeg.
+#include <cstdint>
 #include <filesystem>
 #include <iostream>
 #include <string>

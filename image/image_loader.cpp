@@ -3,6 +3,8 @@
 #include <chrono>
 #include <filesystem>
 #include <iostream>
+#include <system_error>
+#include <utility>
 
 namespace {
 

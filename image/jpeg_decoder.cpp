@@ -2,9 +2,13 @@
 // is damaged, return by longjmp to the setjmp in runLibjpeg: every C++ object
 // that must survive it lives in JpegState, made before setjmp.
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <new>
+#include <string>
+#include <utility>
 #include <vector>
 
 // jpeglib.h needs size_t and FILE declared first, and jerror.h needs

@@ -5,9 +5,14 @@
 #include <zlib.h>
 
 #include <cctype>
+#include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <new>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "image/image_file.h"

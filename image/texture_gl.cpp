@@ -3,6 +3,9 @@
 #include <GL/gl.h>
 #include <SOIL/SOIL.h>
 
+#include <cstdint>
+#include <memory>
+
 #include "image/image_loader.h"
 
 ImageLimits textureLimits() {

@@ -5,6 +5,8 @@
 #include <SOIL/SOIL.h>
 
 #include <cstdio>
+#include <map>
+#include <utility>
 
 #include "image/texture_gl.h"
 #include "model/obj_model.h"

@@ -1,6 +1,8 @@
 #include "model/mtl_reader.h"
 
+#include <array>
 #include <iostream>
+#include <vector>
 
 #include "model/obj_model.h"
 #include "model/obj_reader.h"

@@ -1,8 +1,10 @@
 // Face and vertex normals, computed from the prepared vertex positions the
 // first time draw() needs them and kept from then on.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numeric>
+#include <vector>
 
 #include "model/obj_model.h"
 

@@ -43,7 +43,8 @@ void ObjModel::addFace(Face face, const std::vector<std::string>& groupNames) {
 
     std::vector<Face>* cornerList = &polygons;
     int* cornerCounter = &polygonCount;
-    std::vector<int> Group::*cornerIndices = &Group::polygonIndices;
+    using IndexList = std::vector<int> Group::*;  // which of a group's three index lists
+    IndexList cornerIndices = &Group::polygonIndices;
     if (face.cornerCount == 3) {
         cornerList = &triangles;
         cornerCounter = &triangleCount;

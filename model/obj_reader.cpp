@@ -7,8 +7,10 @@
 #include <cstring>
 #include <exception>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "model/line_handlers.h"
 #include "model/mtl_reader.h"

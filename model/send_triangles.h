@@ -8,6 +8,9 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
+#include <utility>
+#include <vector>
 
 #include "model/obj_model.h"
 

@@ -7,6 +7,7 @@
 #include <limits>
 #include <locale>
 #include <sstream>
+#include <system_error>
 #include <type_traits>
 
 namespace {

@@ -2,6 +2,10 @@
 #include <GL/gl.h>
 #include <SOIL/SOIL.h>
 
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
 #include "image/image_loader.h"
 #include "image/texture_gl.h"
 #include "overlay/overlay_screens.h"

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/virtual_keys.h"

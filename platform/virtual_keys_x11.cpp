@@ -3,7 +3,9 @@
 #include <X11/keysym.h>
 
 #include <cstring>
+#include <memory>
 #include <set>
+#include <utility>
 
 #include "platform/virtual_keys.h"
 

@@ -2,6 +2,10 @@
 // sun by time of day and the spot lights by their switches.
 #include <GL/gl.h>
 
+#include <array>
+#include <cstddef>
+#include <string>
+
 #include "sky/lighting.h"
 
 namespace {

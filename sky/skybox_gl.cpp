@@ -3,6 +3,11 @@
 #include <GL/glext.h>  // GL_CLAMP_TO_EDGE (1.2), where gl.h stops at 1.1
 #include <SOIL/SOIL.h>
 
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
 #include "image/texture_gl.h"
 #include "sky/skybox.h"
 

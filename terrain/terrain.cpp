@@ -3,6 +3,7 @@
 #include "terrain/terrain.h"
 
 #include <iostream>
+#include <memory>
 
 #include "image/image_loader.h"
 

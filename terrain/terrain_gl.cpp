@@ -4,6 +4,9 @@
 #include <GL/glext.h>  // GL_CLAMP_TO_EDGE (1.2), where gl.h stops at 1.1
 #include <SOIL/SOIL.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "image/texture_gl.h"
 #include "terrain/terrain.h"
 

@@ -1,5 +1,8 @@
 // The terrain mesh from raw heightmap bytes: plain data, no file and no GL.
+#include <cstddef>
+#include <cstdint>
 #include <limits>
+#include <vector>
 
 #include "terrain/terrain.h"
 

@@ -1,7 +1,9 @@
 #include "tools/model_file.h"
 
+#include <array>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 namespace assets {
 namespace {

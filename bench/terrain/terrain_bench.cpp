@@ -3,6 +3,8 @@
 #include <GL/freeglut.h>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 

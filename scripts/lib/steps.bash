@@ -13,6 +13,13 @@ steps_log=/dev/null
 steps_tty=0
 [[ -t 1 ]] && steps_tty=1
 
+# Under CI (CI=true) each step also says how long it took.
+_steps_took() {  # WHAT START_SECONDS
+    [[ ${CI:-} == true ]] || return 0
+    local s=$((SECONDS - $2))
+    printf '  %s: %d:%02d\n' "$1" $((s / 60)) $((s % 60))
+}
+
 steps_begin() {
     steps_log=$1
     mkdir -p "$(dirname "$steps_log")"
@@ -27,19 +34,23 @@ steps_fail() {  # WHAT STATUS
 }
 
 step() {
-    local what=$1
+    local what=$1 start=$SECONDS
     shift
     echo "  $what"
     echo "==== $what: $*" >>"$steps_log"
     local status=0
     "$@" >>"$steps_log" 2>&1 || status=$?
     [[ $status -eq 0 ]] || steps_fail "$what" "$status"
+    _steps_took "$what" "$start"
 }
 
+# VELMORA_WERROR=ON in the environment (CI sets it) makes warnings errors;
+# every configure sets it, so a build directory CI used once does not keep it.
 configure() {
     local what=$1 dir=$2
     shift 2
-    step "$what" cmake -S "$steps_root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    step "$what" cmake -S "$steps_root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DVELMORA_WERROR="${VELMORA_WERROR:-OFF}" "$@"
 }
 
 # Shows a count that grows: in place on a terminal, else at each quarter.
@@ -63,7 +74,7 @@ _steps_end_progress() {
 }
 
 build() {
-    local what=$1 dir=$2 highest=0 line status=0
+    local what=$1 dir=$2 highest=0 line status=0 start=$SECONDS
     echo "==== $what: cmake --build $dir" >>"$steps_log"
     _steps_next=25
     [[ $steps_tty -eq 1 ]] || echo "  $what"
@@ -83,10 +94,11 @@ build() {
     _steps_end_progress
     status=$(tail -n 1 "$steps_log" | sed -n 's/^==== status //p')
     [[ ${status:-1} -eq 0 ]] || steps_fail "$what" "${status:-1}"
+    _steps_took "$what" "$start"
 }
 
 run_ctest() {
-    local what=$1 line status summary_from
+    local what=$1 line status summary_from start=$SECONDS
     shift
     echo "==== $what: ctest $*" >>"$steps_log"
     summary_from=$(($(wc -l <"$steps_log") + 1))
@@ -96,7 +108,9 @@ run_ctest() {
         echo "$line" >>"$steps_log"
         if [[ $line =~ ^\ *([0-9]+)/([0-9]+)\ Test ]]; then
             _steps_progress "$what" "${BASH_REMATCH[1]}" "${BASH_REMATCH[2]}"
-            if [[ $line == *Failed* || $line == *Exception* || $line == *Timeout* ]]; then
+            # "N/M Test #K: NAME ....   Passed    0.12 sec": the verdict is what
+            # follows the name and its dots, never the name itself.
+            if [[ $line =~ ^\ *[0-9]+/[0-9]+\ Test\ +#[0-9]+:\ +[^\ ]+\ +\.*\ *(\*\*\*)?(Failed|Exception|Timeout|Not\ Run) ]]; then
                 [[ $steps_tty -eq 1 ]] && printf '\n'
                 echo "    $line"
             fi
@@ -109,4 +123,5 @@ run_ctest() {
     # as ctest wrote them, for whatever reads them.
     [[ ${status:-1} -eq 0 ]] || steps_fail "$what" "${status:-1}"
     tail -n +"$summary_from" "$steps_log" | sed -n '/tests passed/,$p' | grep -v '^==== status'
+    _steps_took "$what" "$start"
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <initializer_list>
 #include <iterator>
 #include <utility>
@@ -230,7 +231,7 @@ TEST(KeyMap, EscapeQuitsAndLeavesTheOtherRowsAlone) {
 
 TEST(KeyMap, ViewpointAndFlightKeysFormOneChain) {
     Scene s;
-    s.press({'1', 'T'});
+    s.press({'1', T});
     EXPECT_EQ(s.camera.getPosition(), s.viewpoints[1].position);
     EXPECT_EQ(s.flight.flightTarget, -1);
     EXPECT_EQ(s.draws, 0);
@@ -242,10 +243,10 @@ TEST(KeyMap, ViewpointAndFlightKeysFormOneChain) {
     s.press({'5'});
     EXPECT_EQ(s.camera.getPosition(), s.viewpoints[0].position);
 
-    s.press({'T'});
+    s.press({T});
     EXPECT_NE(s.flight.flightTarget, -1);
     const int draws = s.draws;
-    s.press({'T'});  // a flight cannot be restarted or cancelled
+    s.press({T});  // a flight cannot be restarted or cancelled
     EXPECT_EQ(s.draws, draws);
 
     // A viewpoint key during a flight ends it at the viewpoint the key names.

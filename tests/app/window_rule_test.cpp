@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 void expectWindow(int sw, int sh, int w, int h, int x, int y) {

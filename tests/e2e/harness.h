@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+struct _XDisplay;  // Xlib's Display, declared here so the tests need not include Xlib
+
 // A private X server on a free display number, stopped by its own pid.
 class XvfbScreen {
   public:
@@ -18,14 +20,12 @@ class XvfbScreen {
 
     bool ok() const { return display_ != nullptr; }
     const std::string& name() const { return name_; }
-    struct _XDisplay* display() const {
-        return display_;
-    }
+    _XDisplay* display() const { return display_; }
 
   private:
     pid_t pid_ = -1;
     std::string name_;
-    struct _XDisplay* display_ = nullptr;
+    _XDisplay* display_ = nullptr;
 };
 
 struct Image {

@@ -5,8 +5,15 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <system_error>
+#include <utility>
 #include <vector>
 
 #include "harness.h"

@@ -2,6 +2,8 @@
 // screen and back, walking with the arrow keys, and an idle process at rest.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "harness.h"
 
 namespace {

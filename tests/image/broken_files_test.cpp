@@ -6,8 +6,11 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "image/image_file.h"
 #include "image_writer.h"

@@ -3,7 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "image/image_file.h"
 #include "image_writer.h"

@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "image_writer.h"
 #include "tests/support/test_files.h"

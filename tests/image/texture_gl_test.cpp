@@ -8,6 +8,12 @@
 #include <SOIL/SOIL.h>
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "image_writer.h"
 #include "tests/support/gl_window.h"
 #include "tests/support/test_files.h"

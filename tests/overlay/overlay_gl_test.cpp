@@ -4,7 +4,12 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "overlay/overlay_screens.h"
 #include "platform/tick.h"

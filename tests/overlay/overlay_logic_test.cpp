@@ -1,6 +1,11 @@
 // The overlay's clock and pixel preparation, without GL.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
+#include <string>
+
 #include "overlay/overlay_screens.h"
 
 TEST(OverlayClock, StartsAtTheFirstDrawAndEndsAfterMoreThan5000Ms) {

@@ -6,7 +6,9 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
+#include <cstddef>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>

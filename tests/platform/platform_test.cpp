@@ -1,6 +1,9 @@
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <memory>
+
 #include "platform/tick.h"
 #include "platform/virtual_keys.h"
 

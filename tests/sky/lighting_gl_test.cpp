@@ -3,6 +3,11 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
 #include "sky/lighting.h"
 #include "tests/support/gl_window.h"
 

@@ -2,6 +2,12 @@
 // of day, which sky images go where, and the cube's tables.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "sky/lighting.h"
 #include "sky/skybox.h"
 #include "sky/time_of_day.h"

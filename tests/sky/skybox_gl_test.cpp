@@ -4,7 +4,12 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "sky/skybox.h"
 #include "tests/support/gl_window.h"

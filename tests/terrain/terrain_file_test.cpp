@@ -1,6 +1,13 @@
 // Terrain::build reading "heightmap.png" from the working directory.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "image_writer.h"
 #include "terrain/terrain.h"
 #include "tests/support/test_files.h"

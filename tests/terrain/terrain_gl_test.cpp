@@ -2,7 +2,12 @@
 // leaves, the triangles it sends, and the ground texture on screen.
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "terrain/terrain.h"
 #include "tests/support/gl_window.h"

@@ -2,8 +2,13 @@
 // strips, and buffers too short for the grid.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <numeric>
+#include <string>
+#include <vector>
 
 #include "terrain/terrain.h"
 

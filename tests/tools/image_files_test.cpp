@@ -3,7 +3,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "generated_data.h"
 #include "tests/support/test_files.h"

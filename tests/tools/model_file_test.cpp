@@ -6,8 +6,12 @@
 #include <cmath>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <set>
 #include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "generated_data.h"
 

@@ -2,6 +2,11 @@
 // and prepared as the program prepares it before the first frame.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "generated_data.h"
 #include "model/obj_model.h"
 #include "model/obj_reader.h"
