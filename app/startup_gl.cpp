@@ -10,13 +10,18 @@
 #include "app/options.h"
 #include "app/scene.h"
 #include "app/window_rule.h"
+#include "image/texture_ahead.h"
+#include "image/texture_flags.h"
 #include "model/model_gl.h"
 #include "model/obj_reader.h"
 #include "model/text_convert.h"
+#include "overlay/overlay_screens.h"
 #include "platform/ask.h"
 #include "platform/keyboard.h"
 #include "platform/tick.h"
 #include "sky/lighting.h"
+#include "sky/skybox.h"
+#include "terrain/terrain.h"
 
 void toggleFullScreen(bool& flag) {
     if (flag) {
@@ -42,6 +47,15 @@ void closeWindowSystem() {
 }
 
 void createScene(const Options& options) {
+    // The images become textures once the window exists; worker threads
+    // decode them and make their levels meanwhile, the largest first.
+    std::vector<TextureRequest> ahead = {{kGroundImageFile, kSceneTextureFlags},
+                                         {kIntroImageFile, kIntroTextureFlags}};
+    for (const auto& [slot, file] : skyImageFiles()) ahead.push_back({file, kSceneTextureFlags});
+    ahead.push_back({kStoneImageFile, kSceneTextureFlags});
+    programTexturesAhead().request(ahead);
+    programTexturesAhead().requestPixels({kHelpImageFile, kOutroImageFile});
+
     switch (options.screen) {
         case Options::Screen::FullScreen:
             fullScreen = true;
@@ -59,6 +73,10 @@ void createScene(const Options& options) {
     camera.setBounds(Vector3{98.0, 0.0, 98.0}, Vector3{2.0, 0.0, 2.0});
 
     loadObjModel(kModelFileName, model);
+    std::vector<TextureRequest> materials;
+    for (const auto& [file, entry] : model.textures)
+        materials.push_back({directoryOf(kModelFileName) + entry.fileName, kSceneTextureFlags});
+    programTexturesAhead().request(materials);
     // Scene units are the file's units × 0.115 (single precision); the
     // bounding box's centre goes to the origin, where the frame places it.
     model.scale(0.115f);

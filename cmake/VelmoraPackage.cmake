@@ -11,7 +11,7 @@ set(CPACK_PACKAGE_CONTACT "Velmora developers <velmora@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "first-person walk through a prehistoric stone circle")
 set(CPACK_PACKAGE_DESCRIPTION "A real-time walk through a stone circle on rolling downland, under a sky that
 follows the time of day: five viewpoints and camera flights, day, twilight and
-night, four coloured spot lights. Fixed-function OpenGL with GLUT and SOIL.")
+night, four coloured spot lights. Fixed-function OpenGL with GLUT.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

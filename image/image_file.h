@@ -1,7 +1,7 @@
 // Decoding the program's images: PNG through libpng, JPEG through
 // libjpeg-turbo, told apart by their first bytes, never by the file name.
 // Every image comes out at 8 bits per channel with its own channel count and
-// rows from the top. No GL here: texture_gl.h hands the pixels to SOIL.
+// rows from the top. No GL here: texture_levels.h makes textures' levels of them.
 #pragma once
 
 #include <cstddef>

@@ -71,6 +71,31 @@ ImageResult ImageLoader::load(const std::string& path, const ImageLimits& limits
     return result;
 }
 
+ImageResult ImageLoader::adopt(const std::string& path, ImageResult decoded,
+                               const ImageLimits& limits, const std::string& consequence) {
+    const FileStamp stamp = fileStampOf(path);
+    if (const std::string* reason = failures_.knownFailure(fileKey(path), stamp)) {
+        ImageResult known;
+        known.error = *reason;
+        return known;
+    }
+    if (decoded.ok()) {
+        const std::string tooLarge =
+            image_detail::checkSize(static_cast<std::uint64_t>(decoded.image.width),
+                                    static_cast<std::uint64_t>(decoded.image.height), limits);
+        if (!tooLarge.empty()) {
+            decoded = ImageResult{};
+            decoded.error = tooLarge;
+        }
+    }
+    if (decoded.ok()) {
+        failures_.forget(fileKey(path));
+    } else {
+        fail(path, stamp, decoded.error, consequence);
+    }
+    return decoded;
+}
+
 void ImageLoader::reject(const std::string& path, const std::string& reason,
                          const std::string& consequence) {
     fail(path, fileStampOf(path), reason, consequence);

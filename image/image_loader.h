@@ -57,6 +57,10 @@ class ImageLoader {
     // failed and is unchanged is not read again: its old reason is returned.
     ImageResult load(const std::string& path, const ImageLimits& limits,
                      const std::string& consequence);
+    // As load, for a file decoded already (ahead of time, without a side
+    // limit): the result within limits, remembered and reported as load does.
+    ImageResult adopt(const std::string& path, ImageResult decoded, const ImageLimits& limits,
+                      const std::string& consequence);
     // path decoded but its pixels could not be used (the texture could not be
     // made): remembered and reported like a failure to decode.
     void reject(const std::string& path, const std::string& reason, const std::string& consequence);

@@ -2,7 +2,6 @@
 
 #include <GL/gl.h>
 #include <GL/glext.h>  // GL_CLAMP_TO_EDGE (1.2), where gl.h stops at 1.1
-#include <SOIL/SOIL.h>
 
 #include <cstdio>
 #include <map>
@@ -13,12 +12,6 @@
 #include "model/send_triangles.h"
 
 namespace {
-
-// Mipmaps, image rows flipped to GL's bottom-up order, DXT compression where
-// the driver has it, colours kept NTSC-safe: 2 + 16 + 32 + 128.
-constexpr unsigned int kTextureFlags =
-    SOIL_FLAG_MIPMAPS | SOIL_FLAG_INVERT_Y | SOIL_FLAG_COMPRESS_TO_DXT | SOIL_FLAG_NTSC_SAFE_RGB;
-static_assert(kTextureFlags == 178, "the material and stone textures load with flags 178");
 
 // Immediate mode, doubles narrowed to floats at the call.
 struct GlTriangleSink {
@@ -46,7 +39,7 @@ void loadTextures(ObjModel& model, const std::string& directory) {
     for (auto& named : model.textures) {
         TextureEntry& entry = named.second;
         std::string reason;
-        const unsigned int id = loadImageTexture(directory + entry.fileName, kTextureFlags,
+        const unsigned int id = loadImageTexture(directory + entry.fileName, kSceneTextureFlags,
                                                  "the material has no texture", &reason);
         if (id != 0) {
             glEnable(GL_TEXTURE_2D);
@@ -71,7 +64,7 @@ void ObjModel::draw() {
     // only once it has changed.
     if (stoneTexture == 0)
         stoneTexture =
-            loadImageTexture("stone.png", kTextureFlags, "the stone is drawn without it");
+            loadImageTexture(kStoneImageFile, kSceneTextureFlags, "the stone is drawn without it");
     glBindTexture(GL_TEXTURE_2D, stoneTexture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);

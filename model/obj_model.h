@@ -55,6 +55,10 @@ struct TextureEntry {
     unsigned int textureId = 0;  // GL texture name; 0 until loaded and when loading failed
 };
 
+// The one texture the whole model is drawn with, relative to the working
+// directory.
+inline constexpr const char* kStoneImageFile = "stone.png";
+
 class ObjModel {
   public:
     // Counters of lines read since the last clear(); each equals the length of its list.

@@ -11,6 +11,11 @@
 constexpr std::uint32_t kOverlayTimeoutMs = 5000;
 // The intro, shown at start-up under the frame's lights.
 constexpr int kIntroScreen = 0;
+// Its image, relative to the working directory.
+inline constexpr const char* kIntroImageFile = "intro1.png";
+// The help and outro screens' images, likewise.
+inline constexpr const char* kHelpImageFile = "help.png";
+inline constexpr const char* kOutroImageFile = "outro1.png";
 // The help screen never times out.
 constexpr int kHelpScreen = 1;
 

@@ -1,19 +1,25 @@
 // The overlay's textures, its display list and its per-frame draw.
 #include <GL/gl.h>
-#include <SOIL/SOIL.h>
+
+#include <optional>
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 
 #include "image/image_loader.h"
+#include "image/texture_ahead.h"
 #include "image/texture_gl.h"
 #include "overlay/overlay_screens.h"
 #include "platform/tick.h"
 
 std::uint32_t uploadScreenImage(const char* file) {
+    const char* consequence = "that overlay screen is drawn without it";
+    // Decoded ahead when start-up named it (texture_ahead.h).
+    std::optional<ImageResult> ahead = programTexturesAhead().takePixels(file);
     ImageResult decoded =
-        programImages().load(file, textureLimits(), "that overlay screen is drawn without it");
+        ahead ? programImages().adopt(file, std::move(*ahead), textureLimits(), consequence)
+              : programImages().load(file, textureLimits(), consequence);
     std::uint8_t* pixels = decoded.image.pixels.get();
     const int width = decoded.ok() ? decoded.image.width : 0;
     const int height = decoded.ok() ? decoded.image.height : 0;
@@ -59,13 +65,12 @@ std::uint32_t uploadScreenImage(const char* file) {
 }
 
 void OverlayScreens::load() {
-    // Without SOIL_FLAG_INVERT_Y, like the help and outro uploads: the
-    // image's top row is t = 0, which the quad puts at the top.
-    screenTextures[0] = loadImageTexture(
-        "intro1.png", SOIL_FLAG_MIPMAPS | SOIL_FLAG_COMPRESS_TO_DXT | SOIL_FLAG_NTSC_SAFE_RGB,
-        "the intro is drawn without it");
-    screenTextures[1] = uploadScreenImage("help.png");
-    screenTextures[2] = uploadScreenImage("outro1.png");
+    // Not flipped, like the help and outro uploads: the image's top row is
+    // t = 0, which the quad puts at the top.
+    screenTextures[0] =
+        loadImageTexture(kIntroImageFile, kIntroTextureFlags, "the intro is drawn without it");
+    screenTextures[1] = uploadScreenImage(kHelpImageFile);
+    screenTextures[2] = uploadScreenImage(kOutroImageFile);
 
     // The list draws the quad only: draw binds the selected screen's texture
     // before calling it, so any screen can be shown.

@@ -1,7 +1,6 @@
 // Loading the ten sky images and drawing the five faces around the eye.
 #include <GL/gl.h>
 #include <GL/glext.h>  // GL_CLAMP_TO_EDGE (1.2), where gl.h stops at 1.1
-#include <SOIL/SOIL.h>
 
 #include <array>
 #include <cstddef>
@@ -15,10 +14,8 @@ void Skybox::load() {
     textures.assign(kSkyTextureCount, 0);
     // An image that fails leaves its slot 0: that face is drawn untextured.
     for (const auto& [slot, file] : skyImageFiles()) {
-        textures[slot] = loadImageTexture(file,
-                                          SOIL_FLAG_MIPMAPS | SOIL_FLAG_INVERT_Y |
-                                              SOIL_FLAG_COMPRESS_TO_DXT | SOIL_FLAG_NTSC_SAFE_RGB,
-                                          "that face of the sky is drawn without it");
+        textures[slot] =
+            loadImageTexture(file, kSceneTextureFlags, "that face of the sky is drawn without it");
     }
 }
 

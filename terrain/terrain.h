@@ -23,6 +23,9 @@ static_assert(offsetof(TerrainVertex, texCoord) == 24, "texCoord at byte 24");
 // 4.935 for 255. The product is taken in single precision.
 float terrainHeight(std::uint8_t sample);
 
+// The ground texture's image, relative to the working directory.
+inline constexpr const char* kGroundImageFile = "ground.png";
+
 class Terrain {
   public:
     std::uint32_t groundTexture = 0;      // GL texture name of "ground.png"; 0 = untextured

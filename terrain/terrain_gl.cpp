@@ -2,7 +2,6 @@
 // mesh, one triangle strip per pair of rows.
 #include <GL/gl.h>
 #include <GL/glext.h>  // GL_CLAMP_TO_EDGE (1.2), where gl.h stops at 1.1
-#include <SOIL/SOIL.h>
 
 #include <cstdint>
 #include <vector>
@@ -12,10 +11,8 @@
 
 void Terrain::loadTexture() {
     // A "ground.png" that fails gives 0, and the ground is drawn untextured.
-    groundTexture = loadImageTexture("ground.png",
-                                     SOIL_FLAG_MIPMAPS | SOIL_FLAG_INVERT_Y |
-                                         SOIL_FLAG_COMPRESS_TO_DXT | SOIL_FLAG_NTSC_SAFE_RGB,
-                                     "the ground is drawn without it");
+    groundTexture =
+        loadImageTexture(kGroundImageFile, kSceneTextureFlags, "the ground is drawn without it");
 }
 
 // Expects: the view transform on the model-view matrix, and applyLights just

@@ -7,7 +7,10 @@
 // Each PROGRAM (default: this build's) is launched N times (default 3), in
 // turn, so that builds compared in one run share the machine's load. With
 // --ground, the bundled scene is copied and its ground.png replaced by a
-// SIDE x SIDE one, the bundled image tiled.
+// SIDE x SIDE one, the bundled image tiled. The floor, a bare window of the
+// same size that makes one DXT texture and draws one textured quad
+// (bare_window), runs in the same turns, and each program's median is also
+// given as a multiple of the floor's.
 #include <unistd.h>
 
 #include <algorithm>
@@ -68,6 +71,8 @@ int main(int argc, char** argv) {
         }
     }
     if (programs.empty()) programs.push_back(programPath());
+    programs.push_back(BARE_WINDOW_BINARY);
+    const std::size_t floor = programs.size() - 1;
 
     std::string data = dataDirectory();
     if (groundSide > 0) {
@@ -109,15 +114,20 @@ int main(int argc, char** argv) {
                 run, p, mapped.count(), drawn.count(), cpuMs);
         }
     }
+    const auto median = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
+    };
+    const auto best = [](const std::vector<double>& v) {
+        return *std::min_element(v.begin(), v.end());
+    };
+    const double floorMedian = median(firstFrame[floor]);
     for (std::size_t p = 0; p < programs.size(); ++p) {
-        std::vector<double> t = firstFrame[p];
-        std::vector<double> c = cpu[p];
-        std::sort(t.begin(), t.end());
-        std::sort(c.begin(), c.end());
         std::printf(
-            "program %zu (%s): first frame median %4.0f ms, best %4.0f ms; CPU median %4.0f "
-            "ms, best %4.0f ms\n",
-            p, programs[p].c_str(), t[t.size() / 2], t.front(), c[c.size() / 2], c.front());
+            "%s %zu (%s): first frame median %4.0f ms (%.2fx the floor), best %4.0f ms; CPU "
+            "median %4.0f ms, best %4.0f ms\n",
+            p == floor ? "floor" : "program", p, programs[p].c_str(), median(firstFrame[p]),
+            median(firstFrame[p]) / floorMedian, best(firstFrame[p]), median(cpu[p]), best(cpu[p]));
     }
     if (groundSide > 0) fs::remove_all(data);
     return 0;

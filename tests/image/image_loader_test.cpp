@@ -141,3 +141,25 @@ TEST(ImageLoader, AnImageRejectedAfterDecodingIsRememberedLikeAFailure) {
               "no texture made");
     EXPECT_EQ(countLines(report.str()), 1);
 }
+
+TEST(ImageLoader, AnImageDecodedAheadIsHeldToTheLimitsAndReportedLikeALoad) {
+    test_files::ScratchDirectory dir("image-loader-adopt");
+    std::ostringstream report;
+    ImageLoader loader(report);
+    test_images::writeFile("ground.png", kGoodPng);
+    ImageLimits narrow;
+    narrow.maxSide = 1;
+    const std::string expected = loader.load("ground.png", narrow, "x").error;
+    ASSERT_FALSE(expected.empty());
+    ImageLoader ahead(report);
+    const ImageResult adopted =
+        ahead.adopt("ground.png", readImageFile("ground.png", {}), narrow, "x");
+    EXPECT_EQ(adopted.error, expected);
+    EXPECT_EQ(report.str(), "ground.png: " + expected + "; x\nground.png: " + expected + "; x\n");
+    // Known now: said once, however it comes again.
+    EXPECT_EQ(ahead.adopt("ground.png", readImageFile("ground.png", {}), narrow, "x").error,
+              expected);
+    EXPECT_EQ(countLines(report.str()), 2);
+    EXPECT_TRUE(
+        ImageLoader(report).adopt("ground.png", readImageFile("ground.png", {}), {}, "x").ok());
+}

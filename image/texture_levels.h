@@ -1,0 +1,78 @@
+// From decoded pixels to the levels of a texture, with no GL: rows flipped to
+// GL's bottom-up order, colours scaled into the NTSC-safe range, sides scaled
+// up to powers of two, a mipmap chain of block means, and DXT blocks. Each
+// step gives the texels the program's textures have always had; the GL step
+// (texture_gl.h) only uploads the result and sets the filters and wrap modes.
+// Large images are worked on by all the machine's cores.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "image/image_file.h"
+
+// 8-bit pixels, rows in stored order, no padding between rows.
+struct PixelGrid {
+    int width = 0;                    // pixels
+    int height = 0;                   // pixels
+    int channels = 0;                 // 1 grey, 2 grey + alpha, 3 RGB, 4 RGBA
+    std::vector<std::uint8_t> bytes;  // width × height × channels
+};
+
+enum class TexelFormat { Luminance, LuminanceAlpha, Rgb, Rgba, Dxt1, Dxt5 };
+
+struct TextureLevel {
+    int width = 0;   // texels
+    int height = 0;  // texels
+    // Uncompressed texels (the format's channels, rows from t = 0), or DXT
+    // blocks of 4 × 4 texels, 8 bytes each (DXT1) or 16 (DXT5), rows of
+    // blocks from t = 0.
+    std::vector<std::uint8_t> bytes;
+};
+
+struct TextureLevels {
+    TexelFormat format = TexelFormat::Rgb;
+    std::vector<TextureLevel> levels;  // level 0 full size, then each half the last
+};
+
+// What the graphics driver takes.
+struct TextureTarget {
+    int maxSide = 0;             // longest texture side in texels; 0: no limit
+    bool dxt = false;            // takes S3TC (DXT1/DXT5) compressed images
+    bool nonPowerOfTwo = false;  // takes sides that are not powers of two
+};
+
+// The levels of the texture that image makes with flags (texture_flags.h).
+// With kTextureMipmaps, or for a driver without non-power-of-two sides, the
+// sides are first scaled up to the next powers of two; the chain then runs
+// down to 1 × 1. With kTextureCompressDxt and a driver that takes it, 1 and 3
+// channels become DXT1 and 2 and 4 channels DXT5 (grey as R = G = B).
+TextureLevels makeTextureLevels(const DecodedImage& image, unsigned int flags,
+                                const TextureTarget& target);
+
+// The steps, in the order makeTextureLevels takes them.
+
+// A copy of image, its rows reversed when flip; with ntscSafe, every colour
+// channel (not alpha) mapped from 0…255 onto 16…235, rounded to nearest.
+PixelGrid baseGrid(const DecodedImage& image, bool flip, bool ntscSafe);
+
+// grid resampled bilinearly to width × height (each at least grid's): the
+// output's corners sample the input's corners, values truncated after a 0.5
+// bias. A side of one pixel is stretched by repeating it.
+PixelGrid scaleUp(const PixelGrid& grid, int width, int height);
+
+// Each texel the rounded mean of a blockWidth × blockHeight block of grid,
+// blocks clipped to the grid (so at least one texel each way).
+PixelGrid blockMeans(const PixelGrid& grid, int blockWidth, int blockHeight);
+
+// Levels 1, 2, … of a grid with power-of-two sides, down to 1 × 1: level n is
+// blockMeans(grid, 2^n, 2^n), each texel rounded once from the exact sum of
+// its block (not a mean of means).
+std::vector<PixelGrid> mipmapChain(const PixelGrid& grid);
+
+// grid as DXT1 (colour only, opaque) or DXT5 (colour and alpha) blocks. A
+// block reaching past the grid's edge is filled with its first pixel.
+std::vector<std::uint8_t> compressDxt(const PixelGrid& grid, TexelFormat dxtFormat);
+
+// The smallest power of two at least side (side ≥ 1).
+int powerOfTwoAtLeast(int side);
