@@ -2,11 +2,10 @@
 
 #include <GL/gl.h>
 
-#include <cstring>
-#include <optional>
-
 #include <cstdint>
+#include <cstring>
 #include <memory>
+#include <optional>
 
 #include "image/image_loader.h"
 #include "image/texture_ahead.h"

@@ -1,11 +1,10 @@
 // The overlay's textures, its display list and its per-frame draw.
 #include <GL/gl.h>
 
-#include <optional>
-
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "image/image_loader.h"
 #include "image/texture_ahead.h"
