@@ -29,14 +29,22 @@ constexpr double kFieldOfView = 60.0;
 constexpr double kNear = 1.0;
 constexpr double kFar = 300.0;
 
+KeyMapTargets& targets() {
+    static KeyMapTargets t = keyMapTargets();
+    return t;
+}
+
 }  // namespace
+
+void onKeyReleased(int virtualKey) {
+    releaseKey(targets().memory, virtualKey);
+}
 
 void onIdle() {
     glutIdleFunc(nullptr);  // the loop stops unless this pass keeps it running
     const std::uint32_t now = getTickCount();
     pollKeys();
-    static KeyMapTargets targets = keyMapTargets();
-    if (updatePass(frameLoop, now, keyState, targets, std::cout)) {
+    if (updatePass(frameLoop, now, keyState, targets(), std::cout)) {
         glutIdleFunc(onIdle);
     }
     std::cout.flush();  // flight distances appear as they happen, also in a pipe

@@ -106,13 +106,15 @@ void applyKeyMap(const KeyState& k, KeyMapTargets& t) {
     }
     applyViewpointKeys(k, t);
 
-    // Beside the map: the letters, F11 as a second F5 (one toggle a pass when
-    // both are held), H once per press, and Esc.
+    // Beside the map: the letters, F11 and H once per press (F11 not while
+    // F5 toggles on its own), and Esc.
     applyLetterMovementKeys(k, t.camera);
-    if (k.held(VK_F11) && !k.held(VK_F5)) {
+    const bool fullScreenKey = k.held(VK_F11);
+    if (fullScreenKey && !t.memory.fullScreenKeyHeld && !k.held(VK_F5)) {
         t.fullScreen = !t.fullScreen;
         t.toggleFullScreen(t.fullScreen);
     }
+    t.memory.fullScreenKeyHeld = fullScreenKey;
     const bool help = k.held(kKeyH);
     if (help && !t.memory.helpKeyHeld) t.overlay.toggleHelp();
     t.memory.helpKeyHeld = help;
@@ -121,4 +123,9 @@ void applyKeyMap(const KeyState& k, KeyMapTargets& t) {
 
 void releaseAllKeys(KeyMapTargets& t) {
     t.memory = KeyMapMemory{};
+}
+
+void releaseKey(KeyMapMemory& memory, int virtualKey) {
+    if (virtualKey == kKeyH) memory.helpKeyHeld = false;
+    if (virtualKey == VK_F11) memory.fullScreenKeyHeld = false;
 }

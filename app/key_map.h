@@ -1,6 +1,7 @@
 // The key map: what held keys do in one update pass. Keys are level-triggered,
-// so every row acts on every pass in which its keys are held; H alone acts
-// once per press, since the help screen would flicker otherwise.
+// so every row acts on every pass in which its keys are held; H and F11 act
+// once per press, since the help screen would flicker otherwise and a press
+// of F11 should change the screen once, whatever the frame rate.
 #pragma once
 
 #include <functional>
@@ -14,7 +15,8 @@
 
 // What the map remembers from one pass to the next.
 struct KeyMapMemory {
-    bool helpKeyHeld = false;  // H was down in the last pass: no new press yet
+    bool helpKeyHeld = false;        // H was down in the last pass: no new press yet
+    bool fullScreenKeyHeld = false;  // so was F11
 };
 
 // The scene state the keys act on.
@@ -34,10 +36,15 @@ struct KeyMapTargets {
 };
 
 // Applies the map group by group in table order, then the rows added beside
-// it (W A S D, F11, H, Esc). Step 4 of the pass (clearing the accelerations)
+// it (W A S D, F11 and H once per press, Esc). Step 4 of the pass (clearing the accelerations)
 // is the caller's.
 void applyKeyMap(const KeyState& keys, KeyMapTargets& t);
 
 // For a pass in which no key is down, where the map does not run: every key
 // counts as released, so the next H is a new press.
 void releaseAllKeys(KeyMapTargets& t);
+
+// A key-up event of the window: the key was released even when no pass saw it
+// up (a quick release and press between two slow frames), so its next press
+// is a new one. Auto-repeat sends no release between its presses.
+void releaseKey(KeyMapMemory& memory, int virtualKey);

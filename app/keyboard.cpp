@@ -7,11 +7,15 @@
 #include <array>
 
 #include "app/scene.h"
+#include "platform/focus.h"
 #include "platform/tick.h"
 #include "platform/virtual_keys.h"
 
 void pollKeys() {
     readKeyboard(keyState.entries.data());
+    // Keys typed into another program are not ours, whatever the keyboard
+    // holds: while the focus is elsewhere every key reads as up.
+    if (!windowHasKeyboardFocus()) keyState = KeyState{};
     keyState.updateAnyKeyDown();
 }
 
@@ -41,6 +45,7 @@ void onKeyboardDown(unsigned char key, int, int) {
 
 void onKeyboardUp(unsigned char key, int, int) {
     noteEvent(virtualKeyFromGlutKey(key), false);
+    onKeyReleased(virtualKeyFromGlutKey(key));
     onKey();
 }
 
@@ -51,5 +56,6 @@ void onSpecialDown(int key, int, int) {
 
 void onSpecialUp(int key, int, int) {
     noteEvent(virtualKeyFromGlutSpecial(key), false);
+    onKeyReleased(virtualKeyFromGlutSpecial(key));
     onKey();
 }

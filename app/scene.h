@@ -48,6 +48,7 @@ void onSpecialUp(int key, int x, int y);
 void onMouse(int button, int state, int x, int y);
 void onMotion(int x, int y);
 void pollKeys();
+void onKeyReleased(int virtualKey);  // a key-up event: the next press is a new one
 void toggleFullScreen(bool& flag);
 
 // Ends freeglut, its window and context, if it still runs (at exit, before

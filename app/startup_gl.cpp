@@ -9,6 +9,7 @@
 #include "app/data_directory.h"
 #include "app/options.h"
 #include "app/scene.h"
+#include "app/window_icon.h"
 #include "app/window_rule.h"
 #include "image/texture_ahead.h"
 #include "image/texture_flags.h"
@@ -17,11 +18,42 @@
 #include "model/text_convert.h"
 #include "overlay/overlay_screens.h"
 #include "platform/ask.h"
+#include "platform/desktop.h"
+#include "platform/key_events.h"
 #include "platform/keyboard.h"
 #include "platform/tick.h"
+#include "platform/window_identity.h"
 #include "sky/lighting.h"
 #include "sky/skybox.h"
 #include "terrain/terrain.h"
+
+namespace {
+
+// Where a window manager runs, full screen is its state: it covers the screen
+// and, leaving it, gives back the window the user had, frame and place and
+// all. Positioning the window ourselves would mistake client and frame
+// coordinates and drift by the frame on every round trip.
+bool fullScreenByManager = false;
+
+// The window manager's frame as it turned out (weston's, which it does not
+// announce, or one that differs from its answer): fit the window again to the
+// work area less that frame, unless the manager keeps it maximised anyway.
+void refitToShownFrame(const Desktop& desktop) {
+    FrameExtents shown;
+    if (windowIsMaximised() || !shownFrameExtents(shown)) return;
+    const FrameExtents& asked = desktop.frame;
+    if (shown.left == asked.left && shown.right == asked.right && shown.top == asked.top &&
+        shown.bottom == asked.bottom) {
+        return;
+    }
+    const WindowGeometry window = fitFramedWindow(desktop.workArea, shown);
+    windowWidth = window.width;
+    windowHeight = window.height;
+    glutReshapeWindow(window.width, window.height);
+    glutPositionWindow(window.x, window.y);
+}
+
+}  // namespace
 
 void toggleFullScreen(bool& flag) {
     if (flag) {
@@ -32,8 +64,10 @@ void toggleFullScreen(bool& flag) {
         // Without a window manager, freeglut covers the screen by moving the
         // window back by its own offset, which lands it off screen unless it
         // already stands at the origin.
-        glutPositionWindow(0, 0);
+        if (!fullScreenByManager) glutPositionWindow(0, 0);
         glutFullScreen();
+    } else if (fullScreenByManager) {
+        glutLeaveFullScreen();
     } else {
         glutReshapeWindow(windowWidth, windowHeight);
         glutPositionWindow(savedWindowX, savedWindowY);
@@ -98,7 +132,13 @@ void createScene(const Options& options) {
 
     const int sw = glutGet(GLUT_SCREEN_WIDTH);
     const int sh = glutGet(GLUT_SCREEN_HEIGHT);
-    const WindowGeometry window = fitWindow(sw, sh);
+    // With a window manager the window fits the desktop's work area less the
+    // manager's frame; on a bare server it fits the screen.
+    const char* displayName = options.displayName.empty() ? nullptr : options.displayName.c_str();
+    const Desktop desktop = readDesktop(displayName);
+    fullScreenByManager = desktop.managed && desktop.fullScreenState;
+    const WindowGeometry window =
+        desktop.managed ? fitFramedWindow(desktop.workArea, desktop.frame) : fitWindow(sw, sh);
     windowWidth = window.width;
     windowHeight = window.height;
 
@@ -111,7 +151,12 @@ void createScene(const Options& options) {
     std::atexit(closeWindowSystem);
     // Closing the window returns from glutMainLoop, which ends the program.
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
-    openKeyboard(options.displayName.empty() ? nullptr : options.displayName.c_str());
+    openKeyboard(displayName);
+    reportRepeatsAsPressesOnly();  // so that a key-up event means a release (F11, H)
+    // freeglut has mapped the window by now; task bars and switchers follow a
+    // class and icon set just after (libwnck, GNOME Shell, openbox's icons).
+    setWindowIdentity(programIdentity());
+    if (desktop.managed) refitToShownFrame(desktop);
     if (fullScreen) toggleFullScreen(fullScreen);
 
     frameLoop.lastTick = getTickCount();

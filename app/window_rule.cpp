@@ -1,5 +1,6 @@
 #include "app/window_rule.h"
 
+#include <algorithm>
 #include <cstdint>
 
 WindowGeometry fitWindow(int screenWidth, int screenHeight) {
@@ -16,5 +17,16 @@ WindowGeometry fitWindow(int screenWidth, int screenHeight) {
     }
     g.x = 0;
     g.y = static_cast<int>(static_cast<std::uint32_t>(sh - g.height) / 2u);
+    return g;
+}
+
+WindowGeometry fitFramedWindow(const ScreenRect& area, const FrameExtents& frame) {
+    const int horizontal = frame.left + frame.right;
+    const int vertical = frame.top + frame.bottom;
+    WindowGeometry g =
+        fitWindow(std::max(area.width - horizontal, 1), std::max(area.height - vertical, 1));
+    const int framedHeight = g.height + vertical;
+    g.x = area.x;
+    g.y = area.y + std::max(area.height - framedHeight, 0) / 2;
     return g;
 }

@@ -23,7 +23,9 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/LICENSE)
   list(APPEND copy_commands
     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/LICENSE ${stage}/LICENSE.txt)
 endif()
-set(files velmora.exe ${documents} ${VELMORA_ASSET_FILES})
+# icon.png: the picture the program puts on its window.
+set(scene ${VELMORA_ASSET_FILES} icon.png)
+set(files velmora.exe ${documents} ${scene})
 
 set(install_lines "")
 set(remove_lines "")
@@ -50,7 +52,7 @@ file(WRITE ${CMAKE_BINARY_DIR}/windows-package/files.nsh
   "!macro InstallFiles\n${install_lines}!macroend\n"
   "!macro RemoveFiles\n${remove_lines}!macroend\n")
 
-foreach(file ${VELMORA_ASSET_FILES})
+foreach(file ${scene})
   get_filename_component(folder ${file} DIRECTORY)
   list(APPEND copy_commands
     COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}/${folder}
@@ -67,6 +69,6 @@ add_custom_target(windows_packages
   COMMAND ${MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DOUTFILE=${setup}
           -DICON=${VELMORA_WINDOWS_ICON} -DFILES=${CMAKE_BINARY_DIR}/windows-package/files.nsh
           ${PROJECT_SOURCE_DIR}/packaging/windows/velmora.nsi
-  DEPENDS velmora velmora_data velmora_windows_icon
+  DEPENDS velmora velmora_data velmora_icon velmora_windows_icon
   COMMENT "Packaging ${zip} and ${setup}"
   VERBATIM)

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/virtual_keys.h"
+#include "platform/x11_connection.h"
 
 namespace {
 
@@ -91,7 +92,7 @@ bool mappingChanged() {
 
 bool openKeyboard(const char* displayName) {
     if (display) return true;
-    display = XOpenDisplay(displayName);
+    display = openX11Connection(displayName);
     if (!display) {
         std::fprintf(stderr,
                      "cannot poll the keyboard (no X display '%s'); "

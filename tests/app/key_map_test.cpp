@@ -184,16 +184,28 @@ TEST(KeyMap, NoLetterMovesWhileShiftOrControlIsHeld) {
     EXPECT_EQ(s.camera.getForwardAccel(), 0.0);
 }
 
-TEST(KeyMap, F11IsASecondF5AndBothTogetherToggleOnce) {
+TEST(KeyMap, F11TogglesOncePerPressAndNotBesideF5) {
     Scene s;
     s.press({VK_F11});
     EXPECT_TRUE(s.fullScreen);
-    s.press({VK_F11});  // held: acts again on the next pass
+    s.press({VK_F11});  // held: the same press
+    s.press({VK_F11, VK_UP});
+    EXPECT_TRUE(s.fullScreen);
+    EXPECT_EQ(s.toggles, 1);
+    s.press({VK_UP});  // released, another key still down
+    s.press({VK_F11});
     EXPECT_FALSE(s.fullScreen);
-    EXPECT_EQ(s.toggles, 2);
+    releaseKey(s.targets.memory, VK_F11);  // released and pressed again between two passes
+    s.press({VK_F11});
+    EXPECT_TRUE(s.fullScreen);
+    releaseKey(s.targets.memory, 'H');  // another key's release leaves F11 held
+    s.press({VK_F11});
+    EXPECT_TRUE(s.fullScreen);
+    releaseAllKeys(s.targets);  // a pass with no key down
+    s.press({VK_F5, VK_F11});   // F5 toggles, F11 waits for a press of its own
     s.press({VK_F5, VK_F11});
     EXPECT_TRUE(s.fullScreen);
-    EXPECT_EQ(s.toggles, 3);
+    EXPECT_EQ(s.toggles, 5);
 }
 
 TEST(KeyMap, HShowsAndHidesTheHelpScreenOncePerPress) {

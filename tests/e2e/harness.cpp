@@ -27,39 +27,28 @@ std::string readFile(const std::string& path) {
     return s.str();
 }
 
-void stopChild(pid_t& pid) {
-    if (pid <= 0) return;
-    kill(pid, SIGTERM);
-    for (int i = 0; i < 100; ++i) {
-        if (waitpid(pid, nullptr, WNOHANG) == pid) {
-            pid = -1;
-            return;
-        }
-        sleepSeconds(0.02);
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-    pid = -1;
-}
-
-// The top-level window named name under root, or 0.
-Window findWindow(Display* d, Window root, const std::string& name) {
+// The viewable window named name under parent, searched down to the depth
+// where window managers put their clients (inside a frame or two), or 0.
+Window findWindow(Display* d, Window parent, const std::string& name, int depth = 3) {
     Window rootReturn = 0;
-    Window parent = 0;
+    Window grandparent = 0;
     Window* children = nullptr;
     unsigned int count = 0;
-    if (!XQueryTree(d, root, &rootReturn, &parent, &children, &count)) return 0;
+    if (!XQueryTree(d, parent, &rootReturn, &grandparent, &children, &count)) return 0;
     Window found = 0;
     for (unsigned int i = 0; i < count && !found; ++i) {
+        // The deepest match first: a frame drawn by another client (mutter's
+        // own frames since GNOME 44) carries the title of the window it holds.
+        if (depth > 1) found = findWindow(d, children[i], name, depth - 1);
         char* title = nullptr;
-        if (XFetchName(d, children[i], &title) && title) {
+        if (!found && XFetchName(d, children[i], &title) && title) {
             XWindowAttributes a;
             if (name == title && XGetWindowAttributes(d, children[i], &a) &&
                 a.map_state == IsViewable) {
                 found = children[i];
             }
-            XFree(title);
         }
+        if (title) XFree(title);
     }
     if (children) XFree(children);
     return found;
@@ -69,6 +58,40 @@ Window findWindow(Display* d, Window root, const std::string& name) {
 
 void sleepSeconds(double s) {
     std::this_thread::sleep_for(std::chrono::duration<double>(s));
+}
+
+void stopChild(pid_t& pid) {
+    if (pid <= 0) return;
+    // The group goes too when the child leads one (window managers and their
+    // helpers); otherwise this is the child alone.
+    const bool leader = getpgid(pid) == pid;
+    kill(leader ? -pid : pid, SIGTERM);
+    for (int i = 0; i < 100; ++i) {
+        if (waitpid(pid, nullptr, WNOHANG) == pid) {
+            if (leader) kill(-pid, SIGKILL);  // helpers that outlived it
+            pid = -1;
+            return;
+        }
+        sleepSeconds(0.02);
+    }
+    kill(leader ? -pid : pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    pid = -1;
+}
+
+XScreen::~XScreen() {
+    disconnect();
+}
+
+void XScreen::connect(const std::string& name) {
+    name_ = name;
+    display_ = XOpenDisplay(name_.c_str());
+    XSetErrorHandler(xErrorIgnorer);  // windows may vanish while we look at them
+}
+
+void XScreen::disconnect() {
+    if (display_) XCloseDisplay(display_);
+    display_ = nullptr;
 }
 
 XvfbScreen::XvfbScreen(int width, int height) {
@@ -93,13 +116,11 @@ XvfbScreen::XvfbScreen(int width, int height) {
     while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
     close(fds[0]);
     if (number.empty()) return;
-    name_ = ":" + number;
-    display_ = XOpenDisplay(name_.c_str());
-    XSetErrorHandler(xErrorIgnorer);  // windows may vanish while we look at them
+    connect(":" + number);
 }
 
 XvfbScreen::~XvfbScreen() {
-    if (display_) XCloseDisplay(display_);
+    disconnect();
     stopChild(pid_);
 }
 
@@ -130,7 +151,7 @@ double differingFraction(const Image& a, const Image& b, int tolerance) {
     return static_cast<double>(differing) / (a.rgb.size() / 3);
 }
 
-Program::Program(const XvfbScreen& screen, const std::vector<std::string>& args,
+Program::Program(const XScreen& screen, const std::vector<std::string>& args,
                  const std::string& workingDirectory, const std::string& program)
     : screen_(screen) {
     char outTemplate[] = "/tmp/velmora-e2e-out-XXXXXX";
@@ -321,7 +342,7 @@ std::string dataDirectory() {
     return VELMORA_DATA_DIR;
 }
 
-bool setKeyboardLayout(const XvfbScreen& screen, const std::string& setxkbmapArguments) {
+bool setKeyboardLayout(const XScreen& screen, const std::string& setxkbmapArguments) {
     const std::string command = "DISPLAY=" + screen.name() + " setxkbmap " + setxkbmapArguments;
     return std::system(command.c_str()) == 0;
 }

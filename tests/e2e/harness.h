@@ -10,23 +10,42 @@
 
 struct _XDisplay;  // Xlib's Display, declared here so the tests need not include Xlib
 
-// A private X server on a free display number, stopped by its own pid.
-class XvfbScreen {
+// An X display the program runs on, with the tests' own connection to it.
+class XScreen {
   public:
-    XvfbScreen(int width, int height);
-    ~XvfbScreen();
-    XvfbScreen(const XvfbScreen&) = delete;
-    XvfbScreen& operator=(const XvfbScreen&) = delete;
+    XScreen() = default;
+    virtual ~XScreen();
+    XScreen(const XScreen&) = delete;
+    XScreen& operator=(const XScreen&) = delete;
 
     bool ok() const { return display_ != nullptr; }
     const std::string& name() const { return name_; }
     _XDisplay* display() const { return display_; }
 
+  protected:
+    // Connects to name (":N"); errors on the connection are ignored from then
+    // on, since windows may vanish while the tests look at them.
+    void connect(const std::string& name);
+    void disconnect();
+
   private:
-    pid_t pid_ = -1;
     std::string name_;
     _XDisplay* display_ = nullptr;
 };
+
+// A private X server on a free display number, stopped by its own pid.
+class XvfbScreen : public XScreen {
+  public:
+    XvfbScreen(int width, int height);
+    ~XvfbScreen() override;
+
+  private:
+    pid_t pid_ = -1;
+};
+
+// Ends a child and its process group (a child started in a group of its own),
+// by its pid: SIGTERM, then SIGKILL after two seconds. Sets pid to -1.
+void stopChild(pid_t& pid);
 
 struct Image {
     int width = 0;
@@ -53,13 +72,14 @@ struct Geometry {
 // `binary` "" is the build's own program (programPath()).
 class Program {
   public:
-    Program(const XvfbScreen& screen, const std::vector<std::string>& args,
+    Program(const XScreen& screen, const std::vector<std::string>& args,
             const std::string& workingDirectory = "", const std::string& binary = "");
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Waits until a top-level window titled "Velmora" is mapped; false on time-out.
+    // Waits until a window titled "Velmora" is mapped, at the top or inside a
+    // window manager's frame; false on time-out.
     bool waitForWindow(double seconds = 20.0);
     unsigned long window() const { return window_; }
     std::string title() const;
@@ -68,6 +88,7 @@ class Program {
     // The centre pixel of the window, as 0xRRGGBB; cheap enough to poll.
     unsigned long centrePixel() const;
     bool running();
+    pid_t pid() const { return pid_; }
     // Asks the window to close as a window manager does (WM_DELETE_WINDOW).
     void closeWindow() const;
     // Waits for the process to end; its exit status as the shell shows it
@@ -90,7 +111,7 @@ class Program {
     bool goesIdle(double withinSeconds = 15.0) const;
 
   private:
-    const XvfbScreen& screen_;
+    const XScreen& screen_;
     pid_t pid_ = -1;
     unsigned long window_ = 0;
     std::string outPath_;
@@ -120,4 +141,4 @@ std::string dataDirectory();
 
 // Sets the screen's keyboard layout, as `setxkbmap -layout fr` would; false
 // when setxkbmap fails.
-bool setKeyboardLayout(const XvfbScreen& screen, const std::string& setxkbmapArguments);
+bool setKeyboardLayout(const XScreen& screen, const std::string& setxkbmapArguments);
