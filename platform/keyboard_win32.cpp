@@ -2,7 +2,6 @@
 // code, so there is no map to build and no event fallback.
 #include <windows.h>
 
-
 #include "platform/keyboard.h"
 
 bool openKeyboard(const char*) {
