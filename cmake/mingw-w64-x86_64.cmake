@@ -24,3 +24,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+
+# The libraries built for Windows are system headers here, as /usr/include's
+# are on Linux: their own warnings are not ours.
+if(VELMORA_WINDOWS_DEPS)
+  set(CMAKE_C_FLAGS_INIT "-isystem ${VELMORA_WINDOWS_DEPS}/include")
+  set(CMAKE_CXX_FLAGS_INIT "-isystem ${VELMORA_WINDOWS_DEPS}/include")
+endif()
