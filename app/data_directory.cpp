@@ -1,16 +1,13 @@
 #include "app/data_directory.h"
 
-#include <limits.h>
-#include <stdlib.h>
-#include <unistd.h>
-
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 namespace {
 
 bool holdsModel(const std::string& directory) {
-    const std::string path = directory + "/" + kModelFileName;
-    return access(path.c_str(), R_OK) == 0;
+    return std::ifstream(directory + "/" + kModelFileName).is_open();
 }
 
 // Resolves "." and ".." by name and drops repeated slashes.
@@ -100,19 +97,15 @@ const std::vector<std::string>& dataSearchHelp() {
     return lines;
 }
 
-std::string runningExecutable() {
-    char buffer[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0) return "";
-    return std::string(buffer, static_cast<size_t>(n));
-}
-
 std::string currentDirectory() {
-    char buffer[PATH_MAX];
-    return getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string();
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::current_path(error);
+    return error ? std::string() : path.generic_string();
 }
 
 std::string resolvedPath(const std::string& path) {
-    char buffer[PATH_MAX];
-    return !path.empty() && realpath(path.c_str(), buffer) ? std::string(buffer) : std::string();
+    std::error_code error;
+    const std::filesystem::path resolved =
+        path.empty() ? std::filesystem::path() : std::filesystem::canonical(path, error);
+    return error ? std::string() : resolved.generic_string();
 }

@@ -53,8 +53,8 @@ std::string installedDataDirectory(const std::string& executable, const std::str
 // The search order in words, one line a place, for --help, the manual and README.
 const std::vector<std::string>& dataSearchHelp();
 
-// The process's side: the running executable (/proc/self/exe), the working
-// directory, and a path with its symlinks resolved; "" when unknown.
-std::string runningExecutable();
+// The process's side (the running executable is platform/executable.h's):
+// the working directory, and a path with its symlinks resolved, both with
+// forward slashes; "" when unknown.
 std::string currentDirectory();
 std::string resolvedPath(const std::string& path);

@@ -1,14 +1,13 @@
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <string>
 
 #include "app/data_directory.h"
 #include "app/options.h"
 #include "app/scene.h"
+#include "platform/console.h"
 #include "platform/display.h"
+#include "platform/executable.h"
 
 namespace {
 
@@ -28,6 +27,7 @@ DataSearch dataSearch(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    attachConsole();
     const Options options = parseOptions(argc, argv);
     if (!options.error.empty()) {
         std::cerr << "velmora: " << options.error << "\n\n" << usageText("velmora");
@@ -57,13 +57,16 @@ int main(int argc, char** argv) {
     // Every file is read relative to the working directory, so settle it before
     // anything is loaded.
     const DataChoice data = findDataDirectory(dataSearch(options));
-    if (data.source != DataSource::WorkingDirectory && data.source != DataSource::None &&
-        chdir(data.directory.c_str()) != 0) {
-        std::cerr << "velmora: cannot use the data directory '" << data.directory
-                  << "': " << std::strerror(errno) << "\n";
+    std::error_code changed;
+    if (data.source != DataSource::WorkingDirectory && data.source != DataSource::None) {
+        std::filesystem::current_path(data.directory, changed);
+    }
+    if (changed) {
+        showNotice("velmora: cannot use the data directory '" + data.directory +
+                   "': " + changed.message());
         return 2;
     }
-    if (!data.holdsModel) std::cerr << "velmora: " << missingModelMessage(data) << "\n";
+    if (!data.holdsModel) showNotice("velmora: " + missingModelMessage(data));
     terrain.build(100, 100);
     startUp(options);
 }

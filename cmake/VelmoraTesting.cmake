@@ -5,6 +5,8 @@
 #        destroys the test window before the process exits.
 #   E2E: runs the real program, compiled in as VELMORA_BINARY; runs alone.
 #   Every test gets VELMORA_TEST_DATA, the folder of its sources.
+#   A Windows build has the unit tests only: they run under Wine, whose
+#   OpenGL and windows the GL and end-to-end tests are not written against.
 include(GoogleTest)
 
 function(velmora_test name)
@@ -12,6 +14,9 @@ function(velmora_test name)
     return()
   endif()
   cmake_parse_arguments(T "GL;E2E" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  if(WIN32 AND (T_GL OR T_E2E))
+    return()
+  endif()
   add_executable(${name} ${T_SOURCES})
   if(T_GL)
     target_link_libraries(${name} PRIVATE ${T_LIBS} gl_test_main)
@@ -38,6 +43,7 @@ function(velmora_test name)
   gtest_discover_tests(${name}
     TEST_PREFIX "${name}."
     DISCOVERY_TIMEOUT 30
+    DISCOVERY_MODE ${VELMORA_TEST_DISCOVERY}
     PROPERTIES LABELS "${labels}" RUN_SERIAL ${serial} TIMEOUT 300
                ENVIRONMENT "VELMORA_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}")
 endfunction()

@@ -1,11 +1,9 @@
 #include "image/image_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -47,38 +45,37 @@ ImageResult decodeImage(const std::uint8_t* data, std::size_t size, const ImageL
 }
 
 ImageResult readImageFile(const std::string& path, const ImageLimits& limits) {
+    namespace fs = std::filesystem;
     ImageResult result;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+    // What the name is, asked first: opening a pipe would wait for a writer.
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (fs::is_directory(status)) {
+        result.error = "is a directory, not an image file";
+        return result;
+    }
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        result.error = "is not a regular file";
+        return result;
+    }
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
         result.error = systemReason("cannot be opened");
         return result;
     }
     std::vector<std::uint8_t> bytes;
-    struct stat info = {};
-    if (::fstat(fd, &info) != 0) {
-        result.error = systemReason("cannot be read");
-    } else if (S_ISDIR(info.st_mode)) {
-        result.error = "is a directory, not an image file";
-    } else if (!S_ISREG(info.st_mode)) {
-        result.error = "is not a regular file";
-    } else if (static_cast<std::uint64_t>(info.st_size) > kMaxFileBytes) {
+    const std::uintmax_t size = fs::file_size(path, error);
+    if (error) {
+        result.error = "cannot be read (" + error.message() + ")";
+    } else if (size > kMaxFileBytes) {
         result.error = "the file is larger than 1 GiB";
     } else {
-        bytes.resize(static_cast<std::size_t>(info.st_size));
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) {
-                result.error = systemReason("cannot be read");
-                break;
-            }
-            if (n == 0) break;  // shrank while being read: decode what is there
-            done += static_cast<std::size_t>(n);
-        }
-        bytes.resize(done);
+        bytes.resize(static_cast<std::size_t>(size));
+        // Fewer bytes when it shrank while being read: decode what is there.
+        bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+        if (std::ferror(file)) result.error = systemReason("cannot be read");
     }
-    ::close(fd);
+    std::fclose(file);
     if (!result.ok()) return result;
     return decodeImage(bytes.data(), bytes.size(), limits);
 }

@@ -1,7 +1,6 @@
 #include "image/image_loader.h"
 
-#include <sys/stat.h>
-
+#include <chrono>
 #include <filesystem>
 #include <iostream>
 #include <system_error>
@@ -20,13 +19,20 @@ std::string fileKey(const std::string& path) {
 }  // namespace
 
 FileStamp fileStampOf(const std::string& path) {
+    namespace fs = std::filesystem;
     FileStamp stamp;
-    struct stat info = {};
-    if (::stat(path.c_str(), &info) != 0) return stamp;
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (error || !fs::exists(status)) return stamp;
     stamp.exists = true;
-    stamp.size = static_cast<std::uint64_t>(info.st_size);
-    stamp.modifiedNs = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 +
-                       static_cast<std::int64_t>(info.st_mtim.tv_nsec);
+    if (fs::is_regular_file(status)) stamp.size = fs::file_size(path, error);
+    // The file clock's own epoch: the stamp is only compared with another.
+    const fs::file_time_type modified = fs::last_write_time(path, error);
+    if (!error) {
+        stamp.modifiedNs =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(modified.time_since_epoch())
+                .count();
+    }
     return stamp;
 }
 

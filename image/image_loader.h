@@ -16,7 +16,7 @@
 struct FileStamp {
     bool exists = false;
     std::uint64_t size = 0;       // bytes
-    std::int64_t modifiedNs = 0;  // modification time, nanoseconds since the epoch
+    std::int64_t modifiedNs = 0;  // modification time, nanoseconds on the file clock
     bool operator==(const FileStamp& o) const {
         return exists == o.exists && size == o.size && modifiedNs == o.modifiedNs;
     }

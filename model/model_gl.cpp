@@ -1,6 +1,7 @@
 #include "model/model_gl.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>  // GL_CLAMP_TO_EDGE (1.2), where gl.h stops at 1.1
 
 #include <cstdio>
 #include <map>

@@ -1,13 +1,12 @@
 #include "model/text_convert.h"
 
-#include <locale.h>
-
 #include <charconv>
-#include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <locale>
+#include <sstream>
 #include <system_error>
 #include <type_traits>
 
@@ -108,14 +107,10 @@ bool fastDouble(const FloatRun& run, double& value) {
     return true;
 }
 
-locale_t classicLocale() {
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
-    return c;
-}
-
 // from_chars reports underflow and overflow alike as out of range; a stream
 // takes an underflow as the nearest value (0 or a subnormal) and an overflow as
-// a failure, so those rare cases go through strtod, which tells them apart.
+// a failure, so those rare cases go through a stream in the classic locale,
+// which tells them apart (whatever the process's locale).
 template <typename T>
 bool convertFloat(std::string_view text, T& value) {
     const FloatRun run = scanFloat(text);
@@ -129,13 +124,10 @@ bool convertFloat(std::string_view text, T& value) {
     T result{};
     const std::from_chars_result r = std::from_chars(first, last, result);
     if (r.ec == std::errc::result_out_of_range) {
-        const std::string copy(first, last);
-        if constexpr (std::is_same_v<T, float>) {
-            result = strtof_l(copy.c_str(), nullptr, classicLocale());
-        } else {
-            result = strtod_l(copy.c_str(), nullptr, classicLocale());
-        }
-        if (std::isinf(result)) return false;
+        std::istringstream in(std::string(first, last));
+        in.imbue(std::locale::classic());
+        in >> result;
+        if (in.fail() || std::isinf(result)) return false;
     } else if (r.ec != std::errc() || r.ptr != last) {
         return false;
     }

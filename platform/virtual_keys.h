@@ -1,11 +1,15 @@
 // Windows virtual-key codes, the indices of the key table, and the mappings
-// from X11 keysyms, whole X keyboard maps and GLUT key callbacks to them.
+// from X11 keysyms and whole X keyboard maps (virtual_keys_x11.cpp) and from
+// GLUT key callbacks (virtual_keys.cpp) to them.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+// On Windows, <windows.h> (which GLUT's header brings in) defines these very
+// codes as macros; included after it, this names none of its own.
+#ifndef VK_TAB
 enum VirtualKey : int {
     VK_TAB = 9,
     VK_ESCAPE = 27,
@@ -22,6 +26,7 @@ enum VirtualKey : int {
     VK_F5 = 116,
     VK_F11 = 122,
 };
+#endif
 
 // Letters are their upper-case ASCII code and digits their ASCII code.
 inline constexpr int vkLetter(char upper) {

@@ -1,5 +1,6 @@
 // Loading the ten sky images and drawing the five faces around the eye.
 #include <GL/gl.h>
+#include <GL/glext.h>  // GL_CLAMP_TO_EDGE (1.2), where gl.h stops at 1.1
 
 #include <array>
 #include <cstddef>

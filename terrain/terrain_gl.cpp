@@ -1,6 +1,7 @@
 // The ground texture and the terrain's draw: vertex arrays straight from the
 // mesh, one triangle strip per pair of rows.
 #include <GL/gl.h>
+#include <GL/glext.h>  // GL_CLAMP_TO_EDGE (1.2), where gl.h stops at 1.1
 
 #include <cstdint>
 #include <vector>

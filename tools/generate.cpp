@@ -1,10 +1,8 @@
 #include "tools/generate.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 
 #include "tools/model_file.h"
 #include "tools/screens.h"
@@ -17,7 +15,9 @@ namespace assets {
 namespace {
 
 bool makeDirectory(const std::string& path) {
-    if (mkdir(path.c_str(), 0755) == 0 || errno == EEXIST) return true;
+    std::error_code error;
+    std::filesystem::create_directory(path, error);  // no error when it is there already
+    if (!error) return true;
     std::fprintf(stderr, "velmora_assets: cannot create the directory %s\n", path.c_str());
     return false;
 }

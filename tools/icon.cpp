@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <limits>
 #include <memory>
 #include <vector>
@@ -294,13 +295,62 @@ Image makeIcon(const StoneModel& model, const Heightmap& map, int size) {
     return icon;
 }
 
-bool writeIcons(const std::string& directory) {
-    const Heightmap map = makeHeightmap();
-    const GroundFunction ground = [&map](double siteX, double siteZ) {
+namespace {
+
+// Little-endian fields of the icon file.
+void put16(std::vector<uint8_t>& out, uint32_t v) {
+    out.push_back(uint8_t(v));
+    out.push_back(uint8_t(v >> 8));
+}
+void put32(std::vector<uint8_t>& out, uint32_t v) {
+    put16(out, v & 0xFFFFu);
+    put16(out, v >> 16);
+}
+
+// BITMAPINFOHEADER, BGRA rows bottom first, then the 1-bit mask (set where
+// clear), its rows padded to 32 bits; the header's height counts both.
+std::vector<uint8_t> iconBitmap(const Image& image) {
+    const int w = image.width, h = image.height;
+    const uint32_t maskRow = uint32_t((w + 31) / 32 * 4);
+    std::vector<uint8_t> out;
+    put32(out, 40);
+    put32(out, uint32_t(w));
+    put32(out, uint32_t(2 * h));
+    put16(out, 1);   // planes
+    put16(out, 32);  // bits a pixel
+    put32(out, 0);   // uncompressed
+    put32(out, uint32_t(w * h * 4) + maskRow * uint32_t(h));
+    for (int i = 0; i < 4; ++i) put32(out, 0);  // resolution and palette: unused
+    for (int y = h - 1; y >= 0; --y)
+        for (int x = 0; x < w; ++x) {
+            const uint8_t* p = image.at(x, y);
+            out.insert(out.end(), {p[2], p[1], p[0], p[3]});
+        }
+    for (int y = h - 1; y >= 0; --y) {
+        std::vector<uint8_t> row(maskRow, 0);
+        for (int x = 0; x < w; ++x)
+            if (image.at(x, y)[3] < 128) row[size_t(x / 8)] |= uint8_t(0x80 >> (x % 8));
+        out.insert(out.end(), row.begin(), row.end());
+    }
+    return out;
+}
+
+Heightmap iconLand() {
+    return makeHeightmap();
+}
+
+StoneModel iconCircle(const Heightmap& map) {
+    return buildStoneCircle([&map](double siteX, double siteZ) {
         const ScenePoint p = siteToScene(siteX, siteZ);
         return map.heightAt(p.x, p.z);
-    };
-    const StoneModel circle = buildStoneCircle(ground);
+    });
+}
+
+}  // namespace
+
+bool writeIcons(const std::string& directory) {
+    const Heightmap map = iconLand();
+    const StoneModel circle = iconCircle(map);
     for (const int size : kIconSizes) {
         const std::string n = std::to_string(size);
         const std::filesystem::path folder =
@@ -309,10 +359,49 @@ bool writeIcons(const std::string& directory) {
         std::filesystem::create_directories(folder, error);
         if (error) {
             std::fprintf(stderr, "velmora_assets: cannot create the directory %s\n",
-                         folder.c_str());
+                         folder.string().c_str());
             return false;
         }
         if (!writePng((folder / "velmora.png").string(), makeIcon(circle, map, size))) return false;
+    }
+    return true;
+}
+
+std::vector<uint8_t> windowsIconFile(const std::vector<Image>& images) {
+    std::vector<std::vector<uint8_t>> entries;
+    for (const Image& image : images)
+        entries.push_back(image.width >= 256 ? encodePng(image) : iconBitmap(image));
+    std::vector<uint8_t> out;
+    put16(out, 0);
+    put16(out, 1);  // an icon, not a cursor
+    put16(out, uint32_t(images.size()));
+    uint32_t offset = uint32_t(6 + 16 * images.size());
+    for (size_t i = 0; i < images.size(); ++i) {
+        out.push_back(uint8_t(images[i].width));  // 256 is written as 0
+        out.push_back(uint8_t(images[i].height));
+        out.insert(out.end(), {0, 0});  // no palette
+        put16(out, 1);
+        put16(out, 32);
+        put32(out, uint32_t(entries[i].size()));
+        put32(out, offset);
+        offset += uint32_t(entries[i].size());
+    }
+    for (const std::vector<uint8_t>& entry : entries)
+        out.insert(out.end(), entry.begin(), entry.end());
+    return out;
+}
+
+bool writeWindowsIcon(const std::string& path) {
+    const Heightmap map = iconLand();
+    const StoneModel circle = iconCircle(map);
+    std::vector<Image> images;
+    for (int size : kWindowsIconSizes) images.push_back(makeIcon(circle, map, size));
+    const std::vector<uint8_t> bytes = windowsIconFile(images);
+    std::ofstream file(path, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    if (!file.flush()) {
+        std::fprintf(stderr, "velmora_assets: cannot write %s\n", path.c_str());
+        return false;
     }
     return true;
 }

@@ -23,4 +23,16 @@ Image makeIcon(const StoneModel& model, const Heightmap& map, int size = kIconSi
 // theme's layout; false after naming the file when one cannot be written.
 bool writeIcons(const std::string& directory);
 
+// The sizes of the Windows icon (pixels): the Start menu, Explorer and the
+// title bar choose among them.
+inline constexpr int kWindowsIconSizes[] = {16, 32, 48, 256};
+
+// A Windows .ico file holding the given RGBA images (at most 256 pixels a
+// side): those of 256 as PNG, smaller ones as 32-bit bitmaps with their mask,
+// the form every reader of icons takes (windres, makensis, Windows XP on).
+std::vector<uint8_t> windowsIconFile(const std::vector<Image>& images);
+
+// As writeIcon, the icon drawn at each of kWindowsIconSizes, as an .ico file.
+bool writeWindowsIcon(const std::string& path);
+
 }  // namespace assets

@@ -56,6 +56,19 @@ bool writePng(const std::string& path, const Image& image) {
     return true;
 }
 
+std::vector<uint8_t> encodePng(const Image& image) {
+    std::vector<uint8_t> bytes;
+    stbi_write_png_to_func(
+        [](void* context, void* data, int size) {
+            const uint8_t* p = static_cast<const uint8_t*>(data);
+            static_cast<std::vector<uint8_t>*>(context)->insert(
+                static_cast<std::vector<uint8_t>*>(context)->end(), p, p + size);
+        },
+        &bytes, image.width, image.height, image.channels, image.pixels.data(),
+        image.width * image.channels);
+    return bytes;
+}
+
 bool writeJpeg(const std::string& path, const Image& image, int quality) {
     if (stbi_write_jpg(path.c_str(), image.width, image.height, image.channels, image.pixels.data(),
                        quality) == 0) {

@@ -54,6 +54,7 @@ void forEachRow(int rows, const std::function<void(int)>& fn);  // 0..1 -> 0..25
 
 // Each returns false (after printing one line naming the file) on failure.
 bool writePng(const std::string& path, const Image& image);
+std::vector<uint8_t> encodePng(const Image& image);  // the bytes writePng writes
 bool writeJpeg(const std::string& path, const Image& image, int quality);
 
 }  // namespace assets

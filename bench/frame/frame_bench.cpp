@@ -15,6 +15,7 @@
 #include "app/data_directory.h"
 #include "app/options.h"
 #include "app/scene.h"
+#include "platform/executable.h"
 
 namespace {
 

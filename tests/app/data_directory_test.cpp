@@ -4,7 +4,6 @@
 #include "app/data_directory.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -12,6 +11,9 @@
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include "platform/executable.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
@@ -22,9 +24,8 @@ namespace fs = std::filesystem;
 class Tree : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "velmora_datadir_XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        root = fs::canonical(pattern).string();
+        root =
+            fs::canonical(test_files::makeTemporaryDirectory("velmora_datadir_")).generic_string();
         for (const char* d : {"cwd", "usr/bin", "opt/moved/bin", "build/app"})
             fs::create_directories(root + "/" + d);
         withModel(root + "/usr/share/velmora");
@@ -129,9 +130,9 @@ TEST(DataDirectory, InstalledDirectoryIsBesideTheExecutablesDirectory) {
 
 TEST(DataDirectory, TheProcessSideReadsTheRealExecutableAndDirectory) {
     const std::string exe = runningExecutable();
-    EXPECT_EQ(fs::path(exe).filename(), "app_test");
+    EXPECT_EQ(fs::path(exe).stem(), "app_test");
     EXPECT_EQ(resolvedPath(exe), exe);  // already free of symlinks
-    EXPECT_EQ(currentDirectory(), fs::current_path().string());
+    EXPECT_EQ(currentDirectory(), fs::current_path().generic_string());
     EXPECT_EQ(resolvedPath("/no/such/velmora"), "");
 }
 

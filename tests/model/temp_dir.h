@@ -2,22 +2,17 @@
 // in the test and removed with the directory.
 #pragma once
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "tests/support/test_files.h"
+
 class TempDir {
   public:
-    TempDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "velmora_model_XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) std::abort();
-        path_ = pattern + "/";
-    }
+    TempDir() { path_ = test_files::makeTemporaryDirectory("velmora_model_") + "/"; }
     ~TempDir() {
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);

@@ -4,12 +4,11 @@
 // its own stb_image.
 #pragma once
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -93,6 +92,17 @@ inline void write(const std::string& path, int width, int height, int channels,
     writeBytes(path, encode(width, height, channels, pixels));
 }
 
+// A new directory of its own under the system's temporary directory, named
+// tag followed by a random number; its path with forward slashes.
+inline std::string makeTemporaryDirectory(const std::string& tag) {
+    std::random_device random;
+    for (;;) {
+        const std::filesystem::path path =
+            std::filesystem::temp_directory_path() / (tag + std::to_string(random()));
+        if (std::filesystem::create_directory(path)) return path.generic_string();
+    }
+}
+
 // A fresh empty directory made current for the test's lifetime; files the
 // program reads by relative name are written into it.
 class ScratchDirectory {
@@ -100,7 +110,7 @@ class ScratchDirectory {
     explicit ScratchDirectory(const std::string& tag) {
         previous_ = std::filesystem::current_path();
         path_ = std::filesystem::temp_directory_path() /
-                ("velmora-" + tag + "-" + std::to_string(::getpid()));
+                ("velmora-" + tag + "-" + std::to_string(std::random_device{}()));
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
         std::filesystem::current_path(path_);

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "tests/support/test_files.h"
 #include "tools/generate.h"
 
 namespace assets_test {
@@ -32,9 +33,7 @@ class GeneratedData : public ::testing::Environment {
             dir = VELMORA_DATA_DIR;
             return;
         }
-        char pattern[] = "/tmp/velmora_assets_test_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
+        dir = test_files::makeTemporaryDirectory("velmora_assets_test_");
         temporary = true;
         assets::GenerateOptions o;
         o.outputDirectory = dir;

@@ -80,3 +80,60 @@ TEST(Icon, ShowsTheStonesOnTheirLandNotAPlaceholder) {
 }
 
 }  // namespace
+
+namespace {
+
+std::uint32_t little(const std::vector<uint8_t>& b, size_t at, int bytes) {
+    std::uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) v = v << 8 | b[at + size_t(i)];
+    return v;
+}
+
+// The .ico's directory and each entry as a reader of icons takes it: the
+// small sizes as bitmaps (colours as BGRA, rows from the bottom, the mask set
+// where clear), 256 as PNG.
+TEST(Icon, WindowsIconFileHoldsEachSizeAsReadersExpectIt) {
+    std::vector<Image> images;
+    for (int size : assets::kWindowsIconSizes) {
+        Image image(size, size, 4);
+        image.at(0, size - 1)[0] = 10;  // the bottom-left pixel: opaque, some red and blue
+        image.at(0, size - 1)[2] = 30;
+        image.at(0, size - 1)[3] = 255;
+        images.push_back(image);
+    }
+    const std::vector<uint8_t> ico = assets::windowsIconFile(images);
+    ASSERT_EQ(little(ico, 0, 2), 0u);
+    ASSERT_EQ(little(ico, 2, 2), 1u);  // an icon
+    ASSERT_EQ(little(ico, 4, 2), images.size());
+    size_t expectedOffset = 6 + 16 * images.size();
+    for (size_t i = 0; i < images.size(); ++i) {
+        const size_t entry = 6 + 16 * i;
+        const int size = images[i].width;
+        SCOPED_TRACE(size);
+        EXPECT_EQ(ico[entry], size == 256 ? 0 : size);
+        EXPECT_EQ(little(ico, entry + 6, 2), 32u);  // bits a pixel
+        const size_t bytes = little(ico, entry + 8, 4);
+        const size_t offset = little(ico, entry + 12, 4);
+        EXPECT_EQ(offset, expectedOffset);
+        expectedOffset += bytes;
+        ASSERT_LE(offset + bytes, ico.size());
+        if (size == 256) {
+            EXPECT_EQ(
+                std::vector<uint8_t>(ico.begin() + long(offset), ico.begin() + long(offset) + 4),
+                (std::vector<uint8_t>{0x89, 'P', 'N', 'G'}));
+            continue;
+        }
+        const size_t maskRow = size_t((size + 31) / 32 * 4);
+        EXPECT_EQ(bytes, 40 + size_t(size * size * 4) + maskRow * size_t(size));
+        EXPECT_EQ(little(ico, offset + 8, 4), uint32_t(2 * size));  // colours and mask
+        const size_t first = offset + 40;                           // bottom row, first pixel
+        EXPECT_EQ(std::vector<uint8_t>(ico.begin() + long(first), ico.begin() + long(first) + 4),
+                  (std::vector<uint8_t>{30, 0, 10, 255}));
+        const size_t mask = first + size_t(size * size * 4);
+        EXPECT_EQ(ico[mask] & 0x80, 0);               // that pixel shows
+        EXPECT_EQ(ico[mask + maskRow] & 0x80, 0x80);  // the one above is clear
+    }
+    EXPECT_EQ(expectedOffset, ico.size());
+}
+
+}  // namespace

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "generated_data.h"
+#include "tests/support/test_files.h"
 #include "tools/generate.h"
 
 using namespace assets_test;
@@ -263,8 +264,7 @@ TEST(OverlayImages, HelpAndOutroAreClearAroundTheirPanels) {
 }
 
 TEST(Determinism, SecondRunWritesTheSameBytes) {
-    char pattern[] = "/tmp/velmora_assets_again_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string pattern = test_files::makeTemporaryDirectory("velmora_assets_again_");
     assets::GenerateOptions o;
     o.outputDirectory = pattern;
     ASSERT_TRUE(assets::generateAll(o));

@@ -1,0 +1,11 @@
+#include <limits.h>
+#include <unistd.h>
+
+#include "platform/executable.h"
+
+std::string runningExecutable() {
+    char buffer[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) return "";
+    return std::string(buffer, static_cast<size_t>(n));
+}
