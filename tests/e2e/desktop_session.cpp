@@ -8,10 +8,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -184,16 +184,19 @@ bool DesktopScreen::startWeston(int width, int height) {
          "--height=" + std::to_string(height), "--xwayland", "--socket=" + socket, "--idle-time=0"},
         {"XDG_RUNTIME_DIR=" + runtimeDirectory_, "DISPLAY=", "WAYLAND_DISPLAY="}, log_);
     // weston names the display it gave Xwayland in its log.
-    const std::regex listening("xserver listening on display (:[0-9]+)");
+    const std::string listening = "xserver listening on display :";
     std::string display;
     waitUntil(
         [&] {
             std::ifstream in(log_);
             std::ostringstream text;
             text << in.rdbuf();
-            std::smatch m;
             const std::string all = text.str();
-            if (std::regex_search(all, m, listening)) display = m[1];
+            const std::size_t at = all.find(listening);
+            if (at == std::string::npos) return false;
+            const std::size_t digits = at + listening.size() - 1;  // from the colon
+            const std::size_t end = all.find_first_not_of("0123456789", digits + 1);
+            if (end > digits + 1) display = all.substr(digits, end - digits);
             return !display.empty();
         },
         15.0);
