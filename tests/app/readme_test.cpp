@@ -72,6 +72,10 @@ TEST(Readme, OptionAndKeyTablesAreTheProgramsOwn) {
 }
 
 TEST(Readme, StatesTheSearchOrderOfTheScene) {
+    // README lists the installed layout of a prefix; a build that keeps the
+    // scene beside the program (Windows) names that place instead.
+    if (dataSearchHelp().at(2) == "the program's own directory")
+        GTEST_SKIP() << "this build keeps its scene beside the program";
     std::vector<std::string> listed;
     for (const std::string& line : section("## Data files")) {
         const size_t dot = line.find(". ");
