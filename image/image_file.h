@@ -38,6 +38,23 @@ struct ImageResult {
     bool ok() const { return error.empty(); }
 };
 
+// Where a decoder writes an image's rows. Without one they are kept in the
+// result's DecodedImage; texture_levels.h has one that makes a texture of
+// the rows that are in while the rest of the image is still being decoded.
+class ImageRows {
+  public:
+    virtual ~ImageRows() = default;
+    // The image's size, within the limits, before any row is written; false
+    // when there is no memory for it.
+    virtual bool begin(int width, int height, int channels) = 0;
+    // Where row y (0 is the top) goes: width × channels bytes.
+    virtual std::uint8_t* row(int y) = 0;
+    // Rows 0 … count − 1 hold their final pixels. Called on the decoding
+    // thread with growing counts: after each row, or only once all are in
+    // (interlaced images).
+    virtual void rowsDone(int count) = 0;
+};
+
 enum class ImageFormat { Png, Jpeg, Unknown };
 
 // The format named by the first bytes: the PNG signature, or a JPEG's start
@@ -53,10 +70,19 @@ ImageFormat detectFormat(const std::uint8_t* data, std::size_t size);
 ImageResult decodeImage(const std::uint8_t* data, std::size_t size, const ImageLimits& limits);
 ImageResult decodePng(const std::uint8_t* data, std::size_t size, const ImageLimits& limits);
 ImageResult decodeJpeg(const std::uint8_t* data, std::size_t size, const ImageLimits& limits);
+// The same with the rows written to rows: the result's image has the size
+// and channels but no pixels. On failure some rows may have been written.
+ImageResult decodeImage(const std::uint8_t* data, std::size_t size, const ImageLimits& limits,
+                        ImageRows& rows);
+ImageResult decodePng(const std::uint8_t* data, std::size_t size, const ImageLimits& limits,
+                      ImageRows& rows);
+ImageResult decodeJpeg(const std::uint8_t* data, std::size_t size, const ImageLimits& limits,
+                       ImageRows& rows);
 
 // Reads the file at path (as given: relative paths from the working
-// directory) and decodes it.
+// directory) and decodes it, into rows when given.
 ImageResult readImageFile(const std::string& path, const ImageLimits& limits);
+ImageResult readImageFile(const std::string& path, const ImageLimits& limits, ImageRows& rows);
 
 namespace image_detail {
 // The size check both decoders make: "" when width × height is acceptable,

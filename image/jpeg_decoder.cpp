@@ -30,7 +30,7 @@ struct JpegState {
     jpeg_progress_mgr progress{};
     std::jmp_buf jump{};
     char message[JMSG_LENGTH_MAX] = {};  // the decoder's reason; fixed, so it cannot throw
-    DecodedImage image;
+    DecodedImage image;                  // size and channels; the pixels go to the caller's rows
     std::vector<JSAMPLE> cmykRow;
     std::string sizeError;
 };
@@ -120,7 +120,7 @@ bool endsProperly(const std::uint8_t* data, std::size_t size) {
 }
 
 bool runLibjpeg(jpeg_decompress_struct& cinfo, JpegState& state, const std::uint8_t* data,
-                std::size_t size, const ImageLimits& limits) {
+                std::size_t size, const ImageLimits& limits, ImageRows& rows) {
     if (setjmp(state.jump)) return false;
 
     jpeg_create_decompress(&cinfo);
@@ -159,24 +159,22 @@ bool runLibjpeg(jpeg_decompress_struct& cinfo, JpegState& state, const std::uint
     image.width = static_cast<int>(cinfo.output_width);
     image.height = static_cast<int>(cinfo.output_height);
     image.channels = channels;
-    // Not zero-filled: a truncated file stops long before a large image would
-    // have been cleared.
-    image.pixels.reset(new (std::nothrow) std::uint8_t[image.byteCount()]);
-    if (!image.pixels) {
+    if (!rows.begin(image.width, image.height, channels)) {
         std::snprintf(state.message, sizeof state.message, "not enough memory for the pixels");
         return false;
     }
     if (cmyk) state.cmykRow.resize(static_cast<std::size_t>(cinfo.output_width) * 4);
-    const std::size_t rowBytes = static_cast<std::size_t>(image.width) * channels;
     const bool inverted = cinfo.saw_Adobe_marker;
     while (cinfo.output_scanline < cinfo.output_height) {
-        std::uint8_t* out = image.pixels.get() + cinfo.output_scanline * rowBytes;
+        const int y = static_cast<int>(cinfo.output_scanline);
+        std::uint8_t* out = rows.row(y);
         JSAMPROW row = cmyk ? state.cmykRow.data() : out;
         if (jpeg_read_scanlines(&cinfo, &row, 1) != 1) {
             std::snprintf(state.message, sizeof state.message, "no more rows");
             return false;
         }
         if (cmyk) cmykToRgb(state.cmykRow.data(), out, cinfo.output_width, inverted);
+        rows.rowsDone(y + 1);
     }
     jpeg_finish_decompress(&cinfo);
     return true;
@@ -184,7 +182,8 @@ bool runLibjpeg(jpeg_decompress_struct& cinfo, JpegState& state, const std::uint
 
 }  // namespace
 
-ImageResult decodeJpeg(const std::uint8_t* data, std::size_t size, const ImageLimits& limits) {
+ImageResult decodeJpeg(const std::uint8_t* data, std::size_t size, const ImageLimits& limits,
+                       ImageRows& rows) {
     ImageResult result;
     if (size < 2 || !endsProperly(data, size)) {
         result.error = "broken JPEG (the file ends early)";
@@ -199,7 +198,7 @@ ImageResult decodeJpeg(const std::uint8_t* data, std::size_t size, const ImageLi
 
     bool decoded = false;
     try {
-        decoded = runLibjpeg(cinfo, state, data, size, limits);
+        decoded = runLibjpeg(cinfo, state, data, size, limits, rows);
     } catch (const std::bad_alloc&) {
         std::snprintf(state.message, sizeof state.message, "not enough memory");
     }

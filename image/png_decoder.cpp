@@ -34,7 +34,7 @@ struct PngState {
     std::size_t size = 0;
     std::size_t at = 0;
     char message[256] = {};  // libpng's reason; a fixed buffer, so recording it cannot throw
-    DecodedImage image;
+    DecodedImage image;      // size and channels; the pixels go to the caller's rows
     std::vector<png_bytep> rows;
     std::string sizeError;
 };
@@ -129,7 +129,8 @@ std::string checkHeader(const std::uint8_t* data, std::size_t size, const ImageL
 
 // False when libpng reported an error (in state.message) or the decoded rows
 // are not what was asked for (state.sizeError).
-bool runLibpng(png_structp png, png_infop info, PngState& state, const ImageLimits& limits) {
+bool runLibpng(png_structp png, png_infop info, PngState& state, const ImageLimits& limits,
+               ImageRows& rows) {
     if (setjmp(png_jmpbuf(png))) return false;
 
     png_set_read_fn(png, &state, readBytes);
@@ -139,7 +140,12 @@ bool runLibpng(png_structp png, png_infop info, PngState& state, const ImageLimi
     png_set_chunk_malloc_max(png, 8u << 20);
     png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kIgnoredChunks,
                                 static_cast<int>(sizeof kIgnoredChunks / 5));
-#ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
+#ifndef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
+    // Every critical chunk's CRC was checked before decoding began: not again
+    // (for a large image, another pass over all its compressed bytes).
+    // Ancillary chunks keep libpng's own check.
+    png_set_crc_action(png, PNG_CRC_QUIET_USE, PNG_CRC_DEFAULT);
+#else
     // Under the fuzzer, mutated bytes reach the decoding instead of stopping
     // at the checksums that every mutation breaks.
     png_set_crc_action(png, PNG_CRC_QUIET_USE, PNG_CRC_QUIET_USE);
@@ -158,7 +164,6 @@ bool runLibpng(png_structp png, png_infop info, PngState& state, const ImageLimi
     png_set_expand(png);
     png_set_scale_16(png);
     const int passes = png_set_interlace_handling(png);
-    (void)passes;
     png_read_update_info(png, info);
 
     const int channels = png_get_channels(png, info);
@@ -172,13 +177,21 @@ bool runLibpng(png_structp png, png_infop info, PngState& state, const ImageLimi
     image.width = static_cast<int>(width);
     image.height = static_cast<int>(height);
     image.channels = channels;
-    // Not zero-filled: a truncated file stops long before a large image would
-    // have been cleared.
-    image.pixels.reset(new (std::nothrow) std::uint8_t[image.byteCount()]);
-    if (!image.pixels) png_error(png, "not enough memory for the pixels");
-    state.rows.resize(height);
-    for (png_uint_32 y = 0; y < height; ++y) state.rows[y] = image.pixels.get() + y * rowBytes;
-    png_read_image(png, state.rows.data());
+    if (!rows.begin(image.width, image.height, channels))
+        png_error(png, "not enough memory for the pixels");
+    if (passes == 1) {
+        // Row by row, so that the caller may work on those that are in.
+        for (int y = 0; y < image.height; ++y) {
+            png_read_row(png, rows.row(y), nullptr);
+            rows.rowsDone(y + 1);
+        }
+    } else {
+        // An interlaced image's rows are final only after its last pass.
+        state.rows.resize(height);
+        for (png_uint_32 y = 0; y < height; ++y) state.rows[y] = rows.row(static_cast<int>(y));
+        png_read_image(png, state.rows.data());
+        rows.rowsDone(image.height);
+    }
     // The rest of the file: the last image chunk's CRC and the end chunk.
     png_read_end(png, nullptr);
     return true;
@@ -186,7 +199,8 @@ bool runLibpng(png_structp png, png_infop info, PngState& state, const ImageLimi
 
 }  // namespace
 
-ImageResult decodePng(const std::uint8_t* data, std::size_t size, const ImageLimits& limits) {
+ImageResult decodePng(const std::uint8_t* data, std::size_t size, const ImageLimits& limits,
+                      ImageRows& rows) {
     ImageResult result;
     result.error = checkHeader(data, size, limits);
     if (result.ok() && size >= 8) result.error = checkChunks(data, size);
@@ -204,7 +218,7 @@ ImageResult decodePng(const std::uint8_t* data, std::size_t size, const ImageLim
     }
     bool decoded = false;
     try {
-        decoded = runLibpng(png, info, state, limits);
+        decoded = runLibpng(png, info, state, limits, rows);
     } catch (const std::bad_alloc&) {
         std::snprintf(state.message, sizeof state.message, "not enough memory");
     }
