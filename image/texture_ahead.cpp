@@ -2,13 +2,19 @@
 
 #include <algorithm>
 
+#include "image/texture_stream.h"
+
 PreparedTexture TexturesAhead::prepare(const std::string& path, unsigned int flags,
                                        const TextureTarget& target) {
     PreparedTexture prepared;
-    prepared.decoded = readImageFile(path, ImageLimits{});
     prepared.target = target;
-    if (prepared.decoded.ok() && flags != kPixelsOnly)
-        prepared.levels = makeTextureLevels(prepared.decoded.image, flags, target);
+    if (flags == kPixelsOnly) {
+        prepared.decoded = readImageFile(path, ImageLimits{});
+        return prepared;
+    }
+    TextureLevelsAsDecoded levels(flags, target);
+    prepared.decoded = readImageFile(path, ImageLimits{}, levels);
+    prepared.levels = levels.finish(prepared.decoded.ok());
     return prepared;
 }
 

@@ -25,7 +25,8 @@ struct TextureRequest {
 
 struct PreparedTexture {
     // The file as decoded, without a driver's side limit (the GL step checks
-    // that); on failure, why.
+    // that); on failure, why. Its pixels went into the levels: the image has
+    // them only when named by requestPixels.
     ImageResult decoded;
     TextureTarget target;  // the driver the levels were made for
     TextureLevels levels;  // none when decoding failed

@@ -42,24 +42,33 @@ void gatherBlock(const PixelGrid& grid, int x0, int y0, std::uint8_t rgba[64]) {
 
 }  // namespace
 
+std::size_t dxtBlockBytes(TexelFormat dxtFormat) {
+    return dxtFormat == TexelFormat::Dxt5 ? 16 : 8;
+}
+
+void compressDxtRows(const PixelGrid& grid, TexelFormat dxtFormat, int first, int end,
+                     std::uint8_t* blocks) {
+    const int dxt5 = dxtFormat == TexelFormat::Dxt5 ? 1 : 0;
+    const std::size_t blockBytes = dxtBlockBytes(dxtFormat);
+    const int blocksWide = (grid.width + 3) / 4;
+    std::uint8_t rgba[64];
+    for (int by = first; by < end; ++by) {
+        std::uint8_t* out = blocks + static_cast<std::size_t>(by) * blocksWide * blockBytes;
+        for (int bx = 0; bx < blocksWide; ++bx, out += blockBytes) {
+            gatherBlock(grid, 4 * bx, 4 * by, rgba);
+            stb_compress_dxt_block(out, rgba, dxt5, STB_DXT_NORMAL);
+        }
+    }
+}
+
 std::vector<std::uint8_t> compressDxt(const PixelGrid& grid, TexelFormat dxtFormat) {
-    const bool dxt5 = dxtFormat == TexelFormat::Dxt5;
-    const std::size_t blockBytes = dxt5 ? 16 : 8;
     const int blocksWide = (grid.width + 3) / 4;
     const int blocksHigh = (grid.height + 3) / 4;
     std::vector<std::uint8_t> blocks(static_cast<std::size_t>(blocksWide) * blocksHigh *
-                                     blockBytes);
+                                     dxtBlockBytes(dxtFormat));
     // A block costs about as much as copying 4 KiB: rows are weighed by that.
     forRowRanges(blocksHigh, static_cast<std::size_t>(blocksWide) * 4096, [&](int first, int end) {
-        std::uint8_t rgba[64];
-        for (int by = first; by < end; ++by) {
-            std::uint8_t* out =
-                blocks.data() + static_cast<std::size_t>(by) * blocksWide * blockBytes;
-            for (int bx = 0; bx < blocksWide; ++bx, out += blockBytes) {
-                gatherBlock(grid, 4 * bx, 4 * by, rgba);
-                stb_compress_dxt_block(out, rgba, dxt5 ? 1 : 0, STB_DXT_NORMAL);
-            }
-        }
+        compressDxtRows(grid, dxtFormat, first, end, blocks.data());
     });
     return blocks;
 }

@@ -121,7 +121,7 @@ unsigned int loadImageTexture(const std::string& path, unsigned int flags,
                               const std::string& consequence, std::string* reason) {
     ImageLoader& images = programImages();
     std::optional<PreparedTexture> ahead = programTexturesAhead().take(path, flags);
-    const ImageResult decoded =
+    ImageResult decoded =
         ahead ? images.adopt(path, std::move(ahead->decoded), textureLimits(), consequence)
               : images.load(path, textureLimits(), consequence);
     if (!decoded.ok()) {
@@ -135,6 +135,14 @@ unsigned int loadImageTexture(const std::string& path, unsigned int flags,
                              !ahead->levels.levels.empty() &&
                              ahead->levels.levels[0].width <= target.maxSide &&
                              ahead->levels.levels[0].height <= target.maxSide;
+    // Those pixels went into the levels: the file is decoded again.
+    if (!madeForThis && !decoded.image.pixels) {
+        decoded = images.load(path, textureLimits(), consequence);
+        if (!decoded.ok()) {
+            if (reason != nullptr) *reason = decoded.error;
+            return 0;
+        }
+    }
     const unsigned int name =
         madeForThis ? uploadTexture(ahead->levels, flags)
                     : uploadTexture(makeTextureLevels(decoded.image, flags, target), flags);

@@ -25,14 +25,29 @@ PixelGrid emptyGrid(int width, int height, int channels) {
 
 // 0…255 onto 16…235: the ends widened by just under half a step each way, so
 // that truncation rounds and both ends are reached.
+constexpr std::uint8_t ntscSafe(int value) {
+    const float low = 16.0f - 0.499f;
+    const float high = 235.0f + 0.499f;
+    return static_cast<std::uint8_t>((high - low) * static_cast<float>(value) / 255.0f + low);
+}
+
+// The same in integers, which the compiler turns into vector code: a large
+// image's every byte goes through it on the decoding thread.
+constexpr std::uint8_t ntscSafeFast(std::uint32_t value) {
+    return static_cast<std::uint8_t>((value * 1767u + 31731u) >> 11);
+}
+
+constexpr bool sameForEveryValue() {
+    for (int i = 0; i < 256; ++i)
+        if (ntscSafe(i) != ntscSafeFast(static_cast<std::uint32_t>(i))) return false;
+    return true;
+}
+static_assert(sameForEveryValue(), "the integer form gives the colour range's every value");
+
 struct NtscTable {
     std::uint8_t value[256];
     NtscTable() {
-        const float low = 16.0f - 0.499f;
-        const float high = 235.0f + 0.499f;
-        for (int i = 0; i < 256; ++i)
-            value[i] =
-                static_cast<std::uint8_t>((high - low) * static_cast<float>(i) / 255.0f + low);
+        for (int i = 0; i < 256; ++i) value[i] = ntscSafe(i);
     }
 };
 
@@ -123,26 +138,29 @@ int powerOfTwoAtLeast(int side) {
     return p;
 }
 
+void makeNtscSafe(std::uint8_t* row, int pixels, int channels) {
+    static const NtscTable ntsc;
+    const std::size_t bytes = byteCount(pixels, 1, channels);
+    if (channels % 2 != 0) {  // no alpha: every byte is a colour
+        for (std::size_t i = 0; i < bytes; ++i) row[i] = ntscSafeFast(row[i]);
+        return;
+    }
+    // Grey + alpha and RGBA keep their last channel, the alpha, as it is.
+    for (std::size_t i = 0; i < bytes; i += static_cast<std::size_t>(channels))
+        for (int c = 0; c < channels - 1; ++c) row[i + c] = ntsc.value[row[i + c]];
+}
+
 PixelGrid baseGrid(const DecodedImage& image, bool flip, bool ntscSafe) {
     PixelGrid grid = emptyGrid(image.width, image.height, image.channels);
     const std::size_t rowBytes = byteCount(image.width, 1, image.channels);
-    static const NtscTable ntsc;
-    // Grey + alpha and RGBA keep their last channel, the alpha, as it is.
-    const int colours = image.channels - (image.channels % 2 == 0 ? 1 : 0);
     forRowRanges(image.height, rowBytes, [&](int first, int end) {
         for (int y = first; y < end; ++y) {
             const std::uint8_t* from =
                 image.pixels.get() +
                 rowBytes * static_cast<std::size_t>(flip ? image.height - 1 - y : y);
             std::uint8_t* to = grid.bytes.data() + rowBytes * static_cast<std::size_t>(y);
-            if (!ntscSafe) {
-                std::memcpy(to, from, rowBytes);
-                continue;
-            }
-            for (std::size_t i = 0; i < rowBytes; i += static_cast<std::size_t>(image.channels)) {
-                for (int c = 0; c < colours; ++c) to[i + c] = ntsc.value[from[i + c]];
-                if (colours < image.channels) to[i + colours] = from[i + colours];
-            }
+            std::memcpy(to, from, rowBytes);
+            if (ntscSafe) makeNtscSafe(to, image.width, image.channels);
         }
     });
     return grid;
@@ -257,10 +275,34 @@ std::vector<PixelGrid> mipmapChain(const PixelGrid& grid) {
     return chain;
 }
 
+bool baseIsLevelZero(int width, int height, unsigned int flags, const TextureTarget& target) {
+    const auto tooLarge = [&](int w, int h) {
+        return target.maxSide > 0 && (w > target.maxSide || h > target.maxSide);
+    };
+    const bool powersOfTwo =
+        powerOfTwoAtLeast(width) == width && powerOfTwoAtLeast(height) == height;
+    if ((flags & kTextureMipmaps) != 0 || !target.nonPowerOfTwo || tooLarge(width, height))
+        return powersOfTwo && !tooLarge(width, height);
+    return true;
+}
+
+TexelFormat texelFormatOf(int channels, unsigned int flags, const TextureTarget& target) {
+    const bool alpha = channels % 2 == 0;
+    if ((flags & kTextureCompressDxt) != 0 && target.dxt)
+        return alpha ? TexelFormat::Dxt5 : TexelFormat::Dxt1;
+    static const TexelFormat kPlain[] = {TexelFormat::Luminance, TexelFormat::LuminanceAlpha,
+                                         TexelFormat::Rgb, TexelFormat::Rgba};
+    return kPlain[std::clamp(channels, 1, 4) - 1];
+}
+
 TextureLevels makeTextureLevels(const DecodedImage& image, unsigned int flags,
                                 const TextureTarget& target) {
-    PixelGrid grid =
-        baseGrid(image, (flags & kTextureInvertY) != 0, (flags & kTextureNtscSafeRgb) != 0);
+    return levelsOfBaseGrid(
+        baseGrid(image, (flags & kTextureInvertY) != 0, (flags & kTextureNtscSafeRgb) != 0), flags,
+        target);
+}
+
+TextureLevels levelsOfBaseGrid(PixelGrid grid, unsigned int flags, const TextureTarget& target) {
     const bool mipmaps = (flags & kTextureMipmaps) != 0;
     const auto tooLarge = [&](const PixelGrid& g) {
         return target.maxSide > 0 && (g.width > target.maxSide || g.height > target.maxSide);
@@ -276,12 +318,8 @@ TextureLevels makeTextureLevels(const DecodedImage& image, unsigned int flags,
                           std::max(1, grid.height / target.maxSide));
 
     TextureLevels texture;
-    const bool alpha = grid.channels % 2 == 0;
-    const bool dxt = (flags & kTextureCompressDxt) != 0 && target.dxt;
-    static const TexelFormat kPlain[] = {TexelFormat::Luminance, TexelFormat::LuminanceAlpha,
-                                         TexelFormat::Rgb, TexelFormat::Rgba};
-    texture.format = dxt ? (alpha ? TexelFormat::Dxt5 : TexelFormat::Dxt1)
-                         : kPlain[std::clamp(grid.channels, 1, 4) - 1];
+    texture.format = texelFormatOf(grid.channels, flags, target);
+    const bool dxt = texture.format == TexelFormat::Dxt1 || texture.format == TexelFormat::Dxt5;
     std::vector<PixelGrid> grids;
     if (mipmaps) grids = mipmapChain(grid);
     grids.insert(grids.begin(), std::move(grid));

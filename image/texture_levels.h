@@ -6,6 +6,7 @@
 // Large images are worked on by all the machine's cores.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -55,6 +56,15 @@ TextureLevels makeTextureLevels(const DecodedImage& image, unsigned int flags,
 // A copy of image, its rows reversed when flip; with ntscSafe, every colour
 // channel (not alpha) mapped from 0…255 onto 16…235, rounded to nearest.
 PixelGrid baseGrid(const DecodedImage& image, bool flip, bool ntscSafe);
+// The same mapping, in place, for one row of pixels.
+void makeNtscSafe(std::uint8_t* row, int pixels, int channels);
+
+// What makeTextureLevels makes of the base grid: everything after baseGrid.
+TextureLevels levelsOfBaseGrid(PixelGrid grid, unsigned int flags, const TextureTarget& target);
+// Whether a width × height base grid becomes level 0 as it is, unscaled.
+bool baseIsLevelZero(int width, int height, unsigned int flags, const TextureTarget& target);
+// The format of the levels of an image with channels.
+TexelFormat texelFormatOf(int channels, unsigned int flags, const TextureTarget& target);
 
 // grid resampled bilinearly to width × height (each at least grid's): the
 // output's corners sample the input's corners, values truncated after a 0.5
@@ -73,6 +83,12 @@ std::vector<PixelGrid> mipmapChain(const PixelGrid& grid);
 // grid as DXT1 (colour only, opaque) or DXT5 (colour and alpha) blocks. A
 // block reaching past the grid's edge is filled with its first pixel.
 std::vector<std::uint8_t> compressDxt(const PixelGrid& grid, TexelFormat dxtFormat);
+// Block rows first … end − 1 of that, written to their place in blocks (all
+// the grid's blocks).
+void compressDxtRows(const PixelGrid& grid, TexelFormat dxtFormat, int first, int end,
+                     std::uint8_t* blocks);
+// Bytes of one DXT block: 8 (DXT1) or 16 (DXT5).
+std::size_t dxtBlockBytes(TexelFormat dxtFormat);
 
 // The smallest power of two at least side (side ≥ 1).
 int powerOfTwoAtLeast(int side);

@@ -10,6 +10,7 @@
 
 #include "image/texture_ahead.h"
 #include "image/texture_flags.h"
+#include "image/texture_stream.h"
 #include "image_writer.h"
 #include "tests/support/test_files.h"
 
@@ -190,7 +191,8 @@ TEST(TextureLevelsTest, TexturesMadeAheadAreTakenOnceWhateverTheOrder) {
         std::optional<PreparedTexture> taken = ahead.take(file, flags);
         ASSERT_TRUE(taken.has_value());
         ASSERT_TRUE(taken->decoded.ok());
-        const TextureLevels expected = makeTextureLevels(taken->decoded.image, flags, target);
+        const TextureLevels expected =
+            makeTextureLevels(readImageFile(file, {}).image, flags, target);
         ASSERT_EQ(taken->levels.levels.size(), expected.levels.size());
         for (std::size_t i = 0; i < expected.levels.size(); ++i)
             EXPECT_EQ(taken->levels.levels[i].bytes, expected.levels[i].bytes);
@@ -208,4 +210,71 @@ TEST(TextureLevelsTest, TexturesMadeAheadAreTakenOnceWhateverTheOrder) {
     ASSERT_TRUE(pixels.has_value());
     EXPECT_EQ(pixels->image.width, 9);
     EXPECT_FALSE(ahead.takePixels("a.png").has_value());
+}
+
+TEST(TextureLevelsTest, LevelsMadeWhileDecodingAreTheLevelsOfTheDecodedImage) {
+    const auto random = [](int width, int height, int channels) {
+        return noise(width, height, channels, static_cast<unsigned>(width + height + channels))
+            .bytes;
+    };
+    const auto png = [&](int width, int height, int channels) {
+        return test_images::writePng8(width, height, channels, random(width, height, channels));
+    };
+    test_images::PngSpec interlaced;
+    interlaced.width = interlaced.height = 256;
+    interlaced.colourType = test_images::kGreyAlpha;
+    interlaced.interlaced = true;
+    for (std::uint8_t b : random(256, 256, 2)) interlaced.samples.push_back(b);
+    test_images::JpegSpec jpeg;
+    jpeg.width = jpeg.height = 256;
+    jpeg.samples = random(256, 256, 3);
+    const TextureTarget current{0, true, true};
+    const unsigned kNoMipmaps = kTextureInvertY | kTextureCompressDxt | kTextureNtscSafeRgb;
+    struct Case {
+        const char* what;
+        std::vector<std::uint8_t> file;
+        unsigned flags;
+        TextureTarget target;
+    } cases[] = {
+        {"RGB, flipped, bands from the bottom", png(256, 256, 3), kSceneTextureFlags, current},
+        {"RGBA, upright", png(512, 256, 4), kIntroTextureFlags, current},
+        {"grey, tall", png(256, 512, 1), kSceneTextureFlags, current},
+        {"interlaced grey + alpha", test_images::writePng(interlaced), kSceneTextureFlags, current},
+        {"JPEG", test_images::writeJpeg(jpeg), kSceneTextureFlags, current},
+        {"scaled to powers of two", png(300, 260, 3), kSceneTextureFlags, current},
+        {"one level, blocks cut by the edges", png(261, 259, 3), kNoMipmaps, current},
+        {"a driver without DXT", png(256, 256, 3), kSceneTextureFlags, {0, false, true}},
+        {"a driver whose sides stop at 128",
+         png(256, 256, 4),
+         kSceneTextureFlags,
+         {128, true, false}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ImageResult plain = decodeImage(c.file.data(), c.file.size(), {});
+        ASSERT_TRUE(plain.ok()) << plain.error;
+        const TextureLevels expected = makeTextureLevels(plain.image, c.flags, c.target);
+        TextureLevelsAsDecoded made(c.flags, c.target);
+        const ImageResult decoded = decodeImage(c.file.data(), c.file.size(), {}, made);
+        ASSERT_TRUE(decoded.ok()) << decoded.error;
+        EXPECT_EQ(decoded.image.width, plain.image.width);
+        EXPECT_EQ(decoded.image.channels, plain.image.channels);
+        EXPECT_EQ(decoded.image.pixels, nullptr);
+        const TextureLevels levels = made.finish(true);
+        EXPECT_EQ(levels.format, expected.format);
+        ASSERT_EQ(levels.levels.size(), expected.levels.size());
+        for (std::size_t i = 0; i < levels.levels.size(); ++i) {
+            EXPECT_EQ(levels.levels[i].width, expected.levels[i].width);
+            EXPECT_EQ(levels.levels[i].height, expected.levels[i].height);
+            EXPECT_TRUE(levels.levels[i].bytes == expected.levels[i].bytes) << "level " << i;
+        }
+    }
+    // A file that ends halfway fails as it does without the levels, and the
+    // block thread, waiting for rows that never come, is let go.
+    std::vector<std::uint8_t> cut = png(512, 512, 3);
+    cut.resize(cut.size() / 2);
+    TextureLevelsAsDecoded made(kSceneTextureFlags, current);
+    const ImageResult decoded = decodeImage(cut.data(), cut.size(), {}, made);
+    EXPECT_EQ(decoded.error, decodeImage(cut.data(), cut.size(), {}).error);
+    EXPECT_TRUE(made.finish(false).levels.empty());
 }

@@ -1,0 +1,142 @@
+#include "image/texture_stream.h"
+
+#include <algorithm>
+#include <new>
+#include <system_error>
+#include <utility>
+
+#include "image/texture_flags.h"
+
+namespace {
+
+// Four rows of blocks (16 rows of pixels) at a time: a 4096-wide band is 4096
+// blocks, about a millisecond of work, against a few microseconds of waking
+// the block thread.
+constexpr int kBlockRowsPerBand = 4;
+
+// Below 256 × 256 pixels a second thread costs about what it saves.
+constexpr std::size_t kBlocksWorthAThread = 64 * 64;
+
+}  // namespace
+
+TextureLevelsAsDecoded::TextureLevelsAsDecoded(unsigned int flags, const TextureTarget& target)
+    : flags_(flags), target_(target) {}
+
+TextureLevelsAsDecoded::~TextureLevelsAsDecoded() {
+    stopBlockThread();
+}
+
+void TextureLevelsAsDecoded::stopBlockThread() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        over_ = true;
+    }
+    arrived_.notify_all();
+    if (blockThread_.joinable()) blockThread_.join();
+}
+
+bool TextureLevelsAsDecoded::begin(int width, int height, int channels) {
+    grid_.width = width;
+    grid_.height = height;
+    grid_.channels = channels;
+    format_ = texelFormatOf(channels, flags_, target_);
+    blockRows_ = (height + 3) / 4;
+    const std::size_t blocks = static_cast<std::size_t>((width + 3) / 4) * blockRows_;
+    early_ = (format_ == TexelFormat::Dxt1 || format_ == TexelFormat::Dxt5) &&
+             baseIsLevelZero(width, height, flags_, target_) && blocks >= kBlocksWorthAThread;
+    try {
+        grid_.bytes.resize(static_cast<std::size_t>(width) * height * channels);
+        if (early_) blocks_.resize(blocks * dxtBlockBytes(format_));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    if (early_) {
+        bands_ = (blockRows_ + kBlockRowsPerBand - 1) / kBlockRowsPerBand;
+        // Without a thread the bands are all made by finish.
+        try {
+            blockThread_ = std::thread([this] { makeBands(); });
+        } catch (const std::system_error&) {
+        }
+    }
+    return true;
+}
+
+std::uint8_t* TextureLevelsAsDecoded::row(int y) {
+    const int gridRow = (flags_ & kTextureInvertY) != 0 ? grid_.height - 1 - y : y;
+    return grid_.bytes.data() + static_cast<std::size_t>(gridRow) * grid_.width *
+                                    static_cast<std::size_t>(grid_.channels);
+}
+
+void TextureLevelsAsDecoded::rowsDone(int count) {
+    if ((flags_ & kTextureNtscSafeRgb) != 0)
+        for (int y = rowsSafe_; y < count; ++y) makeNtscSafe(row(y), grid_.width, grid_.channels);
+    rowsSafe_ = count;
+    if (!early_ || (count % (4 * kBlockRowsPerBand) != 0 && count != grid_.height)) return;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        rowsIn_ = count;
+    }
+    arrived_.notify_one();
+}
+
+void TextureLevelsAsDecoded::blockRowsOf(int band, int& first, int& end) const {
+    // Rows arrive from the image's top, which is the grid's bottom when flipped.
+    if ((flags_ & kTextureInvertY) != 0) {
+        end = blockRows_ - band * kBlockRowsPerBand;
+        first = std::max(0, end - kBlockRowsPerBand);
+    } else {
+        first = band * kBlockRowsPerBand;
+        end = std::min(blockRows_, first + kBlockRowsPerBand);
+    }
+}
+
+int TextureLevelsAsDecoded::rowsNeededBy(int band) const {
+    int first = 0;
+    int end = 0;
+    blockRowsOf(band, first, end);
+    if ((flags_ & kTextureInvertY) != 0) return grid_.height - 4 * first;
+    return std::min(grid_.height, 4 * end);
+}
+
+void TextureLevelsAsDecoded::makeBands() {
+    for (;;) {
+        const int band = nextBand_.fetch_add(1);
+        if (band >= bands_) return;
+        const int needed = rowsNeededBy(band);
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            arrived_.wait(lock, [&] { return rowsIn_ >= needed || over_; });
+            if (rowsIn_ < needed) return;  // the image was given up
+        }
+        int first = 0;
+        int end = 0;
+        blockRowsOf(band, first, end);
+        compressDxtRows(grid_, format_, first, end, blocks_.data());
+    }
+}
+
+TextureLevels TextureLevelsAsDecoded::finish(bool decoded) {
+    if (!decoded) {
+        stopBlockThread();
+        return {};
+    }
+    if (!early_) return levelsOfBaseGrid(std::move(grid_), flags_, target_);
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        rowsIn_ = grid_.height;
+    }
+    arrived_.notify_all();
+    // The smaller levels from the whole grid, while the block thread is still
+    // on level 0; then this thread takes level 0's remaining bands too.
+    std::vector<PixelGrid> chain;
+    if ((flags_ & kTextureMipmaps) != 0) chain = mipmapChain(grid_);
+    makeBands();
+    stopBlockThread();
+
+    TextureLevels texture;
+    texture.format = format_;
+    texture.levels.push_back(TextureLevel{grid_.width, grid_.height, std::move(blocks_)});
+    for (const PixelGrid& grid : chain)
+        texture.levels.push_back(TextureLevel{grid.width, grid.height, compressDxt(grid, format_)});
+    return texture;
+}
