@@ -231,6 +231,11 @@ PixelGrid blockMeans(const PixelGrid& grid, int blockWidth, int blockHeight) {
 }
 
 std::vector<PixelGrid> mipmapChain(const PixelGrid& grid) {
+    return mipmapChainFrom(grid, 1, nullptr);
+}
+
+std::vector<PixelGrid> mipmapChainFrom(const PixelGrid& grid, int firstLevel,
+                                       const std::uint16_t* sumsAbove) {
     std::vector<PixelGrid> chain;
     const int channels = grid.channels;
     // Exact block sums of the level above: 16 bits hold those of up to 2^8
@@ -238,9 +243,11 @@ std::vector<PixelGrid> mipmapChain(const PixelGrid& grid) {
     // every sum is written before it is read.
     std::unique_ptr<std::uint16_t[]> smallSums;
     std::unique_ptr<std::uint32_t[]> largeSums;
-    int aboveWidth = grid.width;
-    int aboveHeight = grid.height;
-    for (int level = 1; (1 << level) <= grid.width || (1 << level) <= grid.height; ++level) {
+    const std::uint16_t* small = sumsAbove;
+    int aboveWidth = std::max(1, grid.width >> (firstLevel - 1));
+    int aboveHeight = std::max(1, grid.height >> (firstLevel - 1));
+    for (int level = firstLevel; (1 << level) <= grid.width || (1 << level) <= grid.height;
+         ++level) {
         const int width = std::max(1, grid.width >> level);
         const int height = std::max(1, grid.height >> level);
         const std::uint64_t area = static_cast<std::uint64_t>(std::min(1 << level, grid.width)) *
@@ -257,15 +264,17 @@ std::vector<PixelGrid> mipmapChain(const PixelGrid& grid) {
             if (level == 1)
                 sumQuads(grid.bytes.data(), aboveWidth, aboveHeight, blockArea, next.get(), texels);
             else
-                sumQuads(smallSums.get(), aboveWidth, aboveHeight, blockArea, next.get(), texels);
+                sumQuads(small, aboveWidth, aboveHeight, blockArea, next.get(), texels);
             smallSums = std::move(next);
+            small = smallSums.get();
         } else {
             std::unique_ptr<std::uint32_t[]> next(new std::uint32_t[count]);
             if (largeSums)
                 sumQuads(largeSums.get(), aboveWidth, aboveHeight, blockArea, next.get(), texels);
             else
-                sumQuads(smallSums.get(), aboveWidth, aboveHeight, blockArea, next.get(), texels);
+                sumQuads(small, aboveWidth, aboveHeight, blockArea, next.get(), texels);
             smallSums.reset();
+            small = nullptr;
             largeSums = std::move(next);
         }
         aboveWidth = width;
@@ -273,6 +282,82 @@ std::vector<PixelGrid> mipmapChain(const PixelGrid& grid) {
         chain.push_back(std::move(texels));
     }
     return chain;
+}
+
+namespace {
+
+// Levels 1 … 4 of one band of 16 rows of a grid, down the rows: each row of
+// level-n sums is added, pairs across, into the row of level n + 1 it
+// belongs to, which is complete at every second row; so only a row of sums
+// per level is kept. Sums of up to 256 texels fit 16 bits. Each texel is
+// rounded once from its whole block's sum, as mipmapChain rounds it.
+template <int Channels>
+void mipmapBandOf(const PixelGrid& grid, int firstRow, PixelGrid* levels, std::uint16_t* sums4) {
+    std::vector<std::uint16_t> rowSums[kBandMipLevels + 1];  // [n]: a row of level n's sums
+    for (int n = 1; n <= kBandMipLevels; ++n)
+        rowSums[n].resize(byteCount(grid.width >> n, 1, Channels));
+    const std::size_t rowBytes = byteCount(grid.width, 1, Channels);
+    for (int row1 = 0; row1 < kBandRows / 2; ++row1) {
+        const std::uint8_t* top =
+            grid.bytes.data() + rowBytes * static_cast<std::size_t>(firstRow + 2 * row1);
+        const std::uint8_t* bottom = top + rowBytes;
+        std::uint16_t* sums = rowSums[1].data();
+        std::uint8_t* texels =
+            levels[0].bytes.data() + byteCount(levels[0].width, firstRow / 2 + row1, Channels);
+        for (std::size_t x = 0; x < rowSums[1].size(); x += Channels) {
+            for (int c = 0; c < Channels; ++c) {
+                const std::size_t left = 2 * x + c;
+                const unsigned sum =
+                    top[left] + top[left + Channels] + bottom[left] + bottom[left + Channels];
+                sums[x + c] = static_cast<std::uint16_t>(sum);
+                texels[x + c] = static_cast<std::uint8_t>((sum + 2) >> 2);
+            }
+        }
+        // Level n's row `row` (within the band) goes into level n + 1's row
+        // row / 2: started by an even row, completed by the odd one after.
+        int row = row1;
+        for (int n = 2; n <= kBandMipLevels; ++n, row /= 2) {
+            const std::uint16_t* above = rowSums[n - 1].data();
+            std::uint16_t* into = rowSums[n].data();
+            const std::size_t count = rowSums[n].size();
+            if (row % 2 == 0) {
+                for (std::size_t x = 0; x < count; x += Channels)
+                    for (int c = 0; c < Channels; ++c)
+                        into[x + c] = static_cast<std::uint16_t>(above[2 * x + c] +
+                                                                 above[2 * x + c + Channels]);
+                break;
+            }
+            PixelGrid& level = levels[n - 1];
+            std::uint8_t* out =
+                level.bytes.data() + byteCount(level.width, (firstRow >> n) + row / 2, Channels);
+            const unsigned half = 1u << (2 * n - 1);
+            for (std::size_t x = 0; x < count; x += Channels)
+                for (int c = 0; c < Channels; ++c) {
+                    const unsigned sum =
+                        into[x + c] + above[2 * x + c] + above[2 * x + c + Channels];
+                    into[x + c] = static_cast<std::uint16_t>(sum);
+                    out[x + c] = static_cast<std::uint8_t>((sum + half) >> (2 * n));
+                }
+        }
+    }
+    std::copy(
+        rowSums[kBandMipLevels].begin(), rowSums[kBandMipLevels].end(),
+        sums4 + byteCount(grid.width >> kBandMipLevels, firstRow >> kBandMipLevels, grid.channels));
+}
+
+}  // namespace
+
+void mipmapBand(const PixelGrid& grid, int firstRow, PixelGrid* levels, std::uint16_t* sums4) {
+    switch (grid.channels) {
+        case 1:
+            return mipmapBandOf<1>(grid, firstRow, levels, sums4);
+        case 2:
+            return mipmapBandOf<2>(grid, firstRow, levels, sums4);
+        case 3:
+            return mipmapBandOf<3>(grid, firstRow, levels, sums4);
+        default:
+            return mipmapBandOf<4>(grid, firstRow, levels, sums4);
+    }
 }
 
 bool baseIsLevelZero(int width, int height, unsigned int flags, const TextureTarget& target) {

@@ -44,9 +44,21 @@ bool TextureLevelsAsDecoded::begin(int width, int height, int channels) {
     const std::size_t blocks = static_cast<std::size_t>((width + 3) / 4) * blockRows_;
     early_ = (format_ == TexelFormat::Dxt1 || format_ == TexelFormat::Dxt5) &&
              baseIsLevelZero(width, height, flags_, target_) && blocks >= kBlocksWorthAThread;
+    bandMipmaps_ =
+        early_ && (flags_ & kTextureMipmaps) != 0 && width >= kBandRows && height >= kBandRows;
     try {
         grid_.bytes.resize(static_cast<std::size_t>(width) * height * channels);
         if (early_) blocks_.resize(blocks * dxtBlockBytes(format_));
+        for (int n = 1; bandMipmaps_ && n <= kBandMipLevels; ++n) {
+            PixelGrid& level = bandLevels_[n - 1];
+            level.width = width >> n;
+            level.height = height >> n;
+            level.channels = channels;
+            level.bytes.resize(static_cast<std::size_t>(level.width) * level.height * channels);
+        }
+        if (bandMipmaps_)
+            bandSums_.resize(static_cast<std::size_t>(width >> kBandMipLevels) *
+                             (height >> kBandMipLevels) * channels);
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -112,6 +124,8 @@ void TextureLevelsAsDecoded::makeBands() {
         int end = 0;
         blockRowsOf(band, first, end);
         compressDxtRows(grid_, format_, first, end, blocks_.data());
+        // Powers of two of at least 16: every band is 16 whole rows.
+        if (bandMipmaps_) mipmapBand(grid_, 4 * first, bandLevels_, bandSums_.data());
     }
 }
 
@@ -126,12 +140,18 @@ TextureLevels TextureLevelsAsDecoded::finish(bool decoded) {
         rowsIn_ = grid_.height;
     }
     arrived_.notify_all();
-    // The smaller levels from the whole grid, while the block thread is still
-    // on level 0; then this thread takes level 0's remaining bands too.
-    std::vector<PixelGrid> chain;
-    if ((flags_ & kTextureMipmaps) != 0) chain = mipmapChain(grid_);
+    // This thread takes the bands not yet begun, then makes the smaller
+    // levels from the last mipmaps the bands made, or from the whole grid.
     makeBands();
     stopBlockThread();
+    std::vector<PixelGrid> chain;
+    if (bandMipmaps_) {
+        for (PixelGrid& level : bandLevels_) chain.push_back(std::move(level));
+        std::vector<PixelGrid> rest = mipmapChainFrom(grid_, kBandMipLevels + 1, bandSums_.data());
+        for (PixelGrid& level : rest) chain.push_back(std::move(level));
+    } else if ((flags_ & kTextureMipmaps) != 0) {
+        chain = mipmapChain(grid_);
+    }
 
     TextureLevels texture;
     texture.format = format_;

@@ -2,7 +2,8 @@
 // each row straight into the base grid (flipped and its colours brought into
 // range there, while the row is fresh in the cache), and once four rows of
 // blocks are in, another thread makes their DXT blocks of level 0; by the
-// time the last row is decoded much of the largest level is done. The levels
+// time the last row is decoded much of the largest level is done. So are the
+// first mipmaps, made of each band's rows while they are in the cache. The levels
 // are those makeTextureLevels makes of the decoded image, byte for byte.
 #pragma once
 
@@ -54,6 +55,11 @@ class TextureLevelsAsDecoded final : public ImageRows {
     int blockRows_ = 0;
     int bands_ = 0;
     std::atomic<int> nextBand_{0};
+    // With mipmaps, levels 1 … kBandMipLevels made band by band too, from
+    // rows still in the cache, and the sums the rest of the chain starts from.
+    bool bandMipmaps_ = false;
+    PixelGrid bandLevels_[kBandMipLevels];
+    std::vector<std::uint16_t> bandSums_;
     std::mutex mutex_;
     std::condition_variable arrived_;
     int rowsIn_ = 0;     // rows complete, as told to the block thread

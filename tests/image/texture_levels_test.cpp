@@ -241,6 +241,8 @@ TEST(TextureLevelsTest, LevelsMadeWhileDecodingAreTheLevelsOfTheDecodedImage) {
         {"grey, tall", png(256, 512, 1), kSceneTextureFlags, current},
         {"interlaced grey + alpha", test_images::writePng(interlaced), kSceneTextureFlags, current},
         {"JPEG", test_images::writeJpeg(jpeg), kSceneTextureFlags, current},
+        {"16 rows, wide", png(4096, 16, 3), kSceneTextureFlags, current},
+        {"16 columns, tall", png(16, 4096, 2), kIntroTextureFlags, current},
         {"scaled to powers of two", png(300, 260, 3), kSceneTextureFlags, current},
         {"one level, blocks cut by the edges", png(261, 259, 3), kNoMipmaps, current},
         {"a driver without DXT", png(256, 256, 3), kSceneTextureFlags, {0, false, true}},
