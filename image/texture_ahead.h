@@ -1,6 +1,6 @@
 // Textures prepared ahead: the program names the images it will make into
 // textures before it has a GL context, and worker threads decode them and
-// make their levels (texture_levels.h) while the window is being created.
+// make their levels (texture_stream.h) while the window is being created.
 // The GL step then takes each one, ready or still under way, in its own
 // order; an image nobody named ahead is simply made when it is asked for.
 #pragma once

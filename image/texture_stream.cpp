@@ -9,10 +9,10 @@
 
 namespace {
 
-// Four rows of blocks (16 rows of pixels) at a time: a 4096-wide band is 4096
-// blocks, about a millisecond of work, against a few microseconds of waking
-// the block thread.
-constexpr int kBlockRowsPerBand = 4;
+// Four rows of blocks (16 rows of pixels) at a time, the rows that also make
+// a row of mipmap level 4: a 4096-wide band is 4096 blocks, about a
+// millisecond of work, against a few microseconds of waking the block thread.
+constexpr int kBlockRowsPerBand = kBandRows / 4;
 
 // Below 256 × 256 pixels a second thread costs about what it saves.
 constexpr std::size_t kBlocksWorthAThread = 64 * 64;
