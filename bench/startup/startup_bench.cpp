@@ -40,14 +40,8 @@ std::string sceneWithGround(int side) {
     const ImageResult ground = readImageFile((dir / "ground.png").string(), {});
     if (!ground.ok()) return {};
     const DecodedImage& g = ground.image;
-    std::vector<std::uint8_t> tiled(static_cast<std::size_t>(side) * side * g.channels);
-    for (int y = 0; y < side; ++y)
-        for (int x = 0; x < side; ++x)
-            for (int c = 0; c < g.channels; ++c)
-                tiled[(static_cast<std::size_t>(y) * side + x) * g.channels + c] =
-                    g.pixels[((static_cast<std::size_t>(y % g.height) * g.width) + x % g.width) *
-                                 g.channels +
-                             c];
+    const std::vector<std::uint8_t> tiled =
+        test_images::tiled(g.pixels.get(), g.width, g.height, g.channels, side);
     test_images::writeFile((dir / "ground.png").string(),
                            test_images::writePng8(side, side, g.channels, tiled));
     return dir.string();

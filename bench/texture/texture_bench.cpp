@@ -93,14 +93,8 @@ int main(int argc, char** argv) {
     if (!ground.ok()) return 1;
     const DecodedImage& g = ground.image;
     const int side = 4096;
-    std::vector<std::uint8_t> tiled(static_cast<std::size_t>(side) * side * g.channels);
-    for (int y = 0; y < side; ++y)
-        for (int x = 0; x < side; ++x)
-            for (int c = 0; c < g.channels; ++c)
-                tiled[(static_cast<std::size_t>(y) * side + x) * g.channels + c] =
-                    g.pixels[(static_cast<std::size_t>(y % g.height) * g.width + x % g.width) *
-                                 g.channels +
-                             c];
+    const std::vector<std::uint8_t> tiled =
+        test_images::tiled(g.pixels.get(), g.width, g.height, g.channels, side);
     stages("ground tiled to 4096 x 4096", test_images::writePng8(side, side, g.channels, tiled),
            runs);
     return 0;

@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cmath>
 #include <csetjmp>
 #include <cstdio>
@@ -196,6 +197,17 @@ std::vector<std::uint8_t> gradient(int width, int height, int channels, int seed
         }
     }
     return px;
+}
+
+std::vector<std::uint8_t> tiled(const std::uint8_t* pixels, int width, int height, int channels,
+                                int side) {
+    const std::size_t pixel = static_cast<std::size_t>(channels);
+    std::vector<std::uint8_t> out(static_cast<std::size_t>(side) * side * pixel);
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            std::copy_n(pixels + (static_cast<std::size_t>(y % height) * width + x % width) * pixel,
+                        pixel, out.data() + (static_cast<std::size_t>(y) * side + x) * pixel);
+    return out;
 }
 
 void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
