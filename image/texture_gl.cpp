@@ -86,8 +86,7 @@ unsigned int uploadTexture(const TextureLevels& texture, unsigned int flags) {
     glGenTextures(1, &name);
     if (name == 0) return 0;
     const GLenum format = glFormatOf(texture.format);
-    const bool compressed =
-        texture.format == TexelFormat::Dxt1 || texture.format == TexelFormat::Dxt5;
+    const bool compressed = isDxt(texture.format);
 
     glBindTexture(GL_TEXTURE_2D, name);
     GLint foundAlignment = 4;
@@ -124,24 +123,19 @@ unsigned int loadImageTexture(const std::string& path, unsigned int flags,
     ImageResult decoded =
         ahead ? images.adopt(path, std::move(ahead->decoded), textureLimits(), consequence)
               : images.load(path, textureLimits(), consequence);
-    if (!decoded.ok()) {
-        if (reason != nullptr) *reason = decoded.error;
-        return 0;
-    }
-    // Levels made ahead for another driver than this one are made again.
+    // Levels made ahead for another driver than this one are made again, from
+    // the file decoded again: its pixels went into those levels.
     const TextureTarget target = textureTarget();
     const bool madeForThis = ahead && ahead->target.dxt == target.dxt &&
                              ahead->target.nonPowerOfTwo == target.nonPowerOfTwo &&
                              !ahead->levels.levels.empty() &&
                              ahead->levels.levels[0].width <= target.maxSide &&
                              ahead->levels.levels[0].height <= target.maxSide;
-    // Those pixels went into the levels: the file is decoded again.
-    if (!madeForThis && !decoded.image.pixels) {
+    if (ahead && decoded.ok() && !madeForThis)
         decoded = images.load(path, textureLimits(), consequence);
-        if (!decoded.ok()) {
-            if (reason != nullptr) *reason = decoded.error;
-            return 0;
-        }
+    if (!decoded.ok()) {
+        if (reason != nullptr) *reason = decoded.error;
+        return 0;
     }
     const unsigned int name =
         madeForThis ? uploadTexture(ahead->levels, flags)

@@ -23,6 +23,16 @@ PixelGrid emptyGrid(int width, int height, int channels) {
     return grid;
 }
 
+bool tooLargeFor(const TextureTarget& target, int width, int height) {
+    return target.maxSide > 0 && (width > target.maxSide || height > target.maxSide);
+}
+
+// Whether a width × height base grid is scaled up to powers of two first.
+bool scaledToPowersOfTwo(int width, int height, unsigned int flags, const TextureTarget& target) {
+    return (flags & kTextureMipmaps) != 0 || !target.nonPowerOfTwo ||
+           tooLargeFor(target, width, height);
+}
+
 // 0…255 onto 16…235: the ends widened by just under half a step each way, so
 // that truncation rounds and both ends are reached.
 constexpr std::uint8_t ntscSafe(int value) {
@@ -32,7 +42,8 @@ constexpr std::uint8_t ntscSafe(int value) {
 }
 
 // The same in integers, which the compiler turns into vector code: a large
-// image's every byte goes through it on the decoding thread.
+// image's every byte goes through it on the decoding thread. This is the one
+// used; the formula above is what it is checked against.
 constexpr std::uint8_t ntscSafeFast(std::uint32_t value) {
     return static_cast<std::uint8_t>((value * 1767u + 31731u) >> 11);
 }
@@ -43,13 +54,6 @@ constexpr bool sameForEveryValue() {
     return true;
 }
 static_assert(sameForEveryValue(), "the integer form gives the colour range's every value");
-
-struct NtscTable {
-    std::uint8_t value[256];
-    NtscTable() {
-        for (int i = 0; i < 256; ++i) value[i] = ntscSafe(i);
-    }
-};
 
 // Where output position i of n samples an input of `size` along one axis:
 // the left (or upper) neighbour and the weight of the right (or lower) one.
@@ -139,7 +143,6 @@ int powerOfTwoAtLeast(int side) {
 }
 
 void makeNtscSafe(std::uint8_t* row, int pixels, int channels) {
-    static const NtscTable ntsc;
     const std::size_t bytes = byteCount(pixels, 1, channels);
     if (channels % 2 != 0) {  // no alpha: every byte is a colour
         for (std::size_t i = 0; i < bytes; ++i) row[i] = ntscSafeFast(row[i]);
@@ -147,7 +150,7 @@ void makeNtscSafe(std::uint8_t* row, int pixels, int channels) {
     }
     // Grey + alpha and RGBA keep their last channel, the alpha, as it is.
     for (std::size_t i = 0; i < bytes; i += static_cast<std::size_t>(channels))
-        for (int c = 0; c < channels - 1; ++c) row[i + c] = ntsc.value[row[i + c]];
+        for (int c = 0; c < channels - 1; ++c) row[i + c] = ntscSafeFast(row[i + c]);
 }
 
 PixelGrid baseGrid(const DecodedImage& image, bool flip, bool ntscSafe) {
@@ -361,14 +364,9 @@ void mipmapBand(const PixelGrid& grid, int firstRow, PixelGrid* levels, std::uin
 }
 
 bool baseIsLevelZero(int width, int height, unsigned int flags, const TextureTarget& target) {
-    const auto tooLarge = [&](int w, int h) {
-        return target.maxSide > 0 && (w > target.maxSide || h > target.maxSide);
-    };
-    const bool powersOfTwo =
-        powerOfTwoAtLeast(width) == width && powerOfTwoAtLeast(height) == height;
-    if ((flags & kTextureMipmaps) != 0 || !target.nonPowerOfTwo || tooLarge(width, height))
-        return powersOfTwo && !tooLarge(width, height);
-    return true;
+    if (!scaledToPowersOfTwo(width, height, flags, target)) return true;
+    return powerOfTwoAtLeast(width) == width && powerOfTwoAtLeast(height) == height &&
+           !tooLargeFor(target, width, height);
 }
 
 TexelFormat texelFormatOf(int channels, unsigned int flags, const TextureTarget& target) {
@@ -388,25 +386,21 @@ TextureLevels makeTextureLevels(const DecodedImage& image, unsigned int flags,
 }
 
 TextureLevels levelsOfBaseGrid(PixelGrid grid, unsigned int flags, const TextureTarget& target) {
-    const bool mipmaps = (flags & kTextureMipmaps) != 0;
-    const auto tooLarge = [&](const PixelGrid& g) {
-        return target.maxSide > 0 && (g.width > target.maxSide || g.height > target.maxSide);
-    };
-    if (mipmaps || !target.nonPowerOfTwo || tooLarge(grid)) {
+    if (scaledToPowersOfTwo(grid.width, grid.height, flags, target)) {
         const int width = powerOfTwoAtLeast(grid.width);
         const int height = powerOfTwoAtLeast(grid.height);
         if (width != grid.width || height != grid.height) grid = scaleUp(grid, width, height);
     }
     // Only a driver whose largest side is not a power of two gets here.
-    if (tooLarge(grid))
+    if (tooLargeFor(target, grid.width, grid.height))
         grid = blockMeans(grid, std::max(1, grid.width / target.maxSide),
                           std::max(1, grid.height / target.maxSide));
 
     TextureLevels texture;
     texture.format = texelFormatOf(grid.channels, flags, target);
-    const bool dxt = texture.format == TexelFormat::Dxt1 || texture.format == TexelFormat::Dxt5;
+    const bool dxt = isDxt(texture.format);
     std::vector<PixelGrid> grids;
-    if (mipmaps) grids = mipmapChain(grid);
+    if ((flags & kTextureMipmaps) != 0) grids = mipmapChain(grid);
     grids.insert(grids.begin(), std::move(grid));
     for (PixelGrid& g : grids) {
         TextureLevel level;

@@ -31,6 +31,10 @@ struct TextureLevel {
     std::vector<std::uint8_t> bytes;
 };
 
+constexpr bool isDxt(TexelFormat format) {
+    return format == TexelFormat::Dxt1 || format == TexelFormat::Dxt5;
+}
+
 struct TextureLevels {
     TexelFormat format = TexelFormat::Rgb;
     std::vector<TextureLevel> levels;  // level 0 full size, then each half the last

@@ -42,8 +42,8 @@ bool TextureLevelsAsDecoded::begin(int width, int height, int channels) {
     format_ = texelFormatOf(channels, flags_, target_);
     blockRows_ = (height + 3) / 4;
     const std::size_t blocks = static_cast<std::size_t>((width + 3) / 4) * blockRows_;
-    early_ = (format_ == TexelFormat::Dxt1 || format_ == TexelFormat::Dxt5) &&
-             baseIsLevelZero(width, height, flags_, target_) && blocks >= kBlocksWorthAThread;
+    early_ = isDxt(format_) && baseIsLevelZero(width, height, flags_, target_) &&
+             blocks >= kBlocksWorthAThread;
     bandMipmaps_ =
         early_ && (flags_ & kTextureMipmaps) != 0 && width >= kBandRows && height >= kBandRows;
     try {
