@@ -96,25 +96,22 @@ int main(int argc, char** argv) {
     }
 
     // The bundled ground tiled to 4096 x 4096, as PNG and as progressive JPEG.
-    const std::vector<std::uint8_t> groundBytes =
-        test_images::readFile((data / "ground.png").string());
-    const ImageResult ground = decodeImage(groundBytes.data(), groundBytes.size(), {});
-    if (!ground.ok()) {
-        std::printf("no bundled ground: %s\n", ground.error.c_str());
+    const int side = 4096;
+    const test_images::TiledImage ground =
+        test_images::tiledFile((data / "ground.png").string(), side);
+    if (ground.pixels.empty()) {
+        std::printf("no bundled ground\n");
         return 1;
     }
-    const DecodedImage& g = ground.image;
-    const int side = 4096;
-    const std::vector<std::uint8_t> tiled =
-        test_images::tiled(g.pixels.get(), g.width, g.height, g.channels, side);
-    const std::vector<std::uint8_t> bigPng = test_images::writePng8(side, side, g.channels, tiled);
+    const std::vector<std::uint8_t> bigPng =
+        test_images::writePng8(side, side, ground.channels, ground.pixels);
     std::printf("\nlarge images:\n");
     compareBoth("ground 4096 x 4096 PNG", bigPng, runs);
     test_images::JpegSpec spec;
     spec.width = side;
     spec.height = side;
-    spec.kind = g.channels == 1 ? test_images::JpegKind::Grey : test_images::JpegKind::Colour;
-    spec.samples = tiled;
+    spec.kind = ground.channels == 1 ? test_images::JpegKind::Grey : test_images::JpegKind::Colour;
+    spec.samples = ground.pixels;
     spec.quality = 90;
     const std::vector<std::uint8_t> bigJpeg = test_images::writeJpeg(spec);
     compareBoth("ground 4096 x 4096 baseline JPEG", bigJpeg, runs);

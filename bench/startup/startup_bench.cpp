@@ -37,13 +37,11 @@ std::string sceneWithGround(int side) {
         fs::temp_directory_path() / ("velmora-startup-" + std::to_string(getpid()));
     fs::remove_all(dir);
     fs::copy(dataDirectory(), dir, fs::copy_options::recursive);
-    const ImageResult ground = readImageFile((dir / "ground.png").string(), {});
-    if (!ground.ok()) return {};
-    const DecodedImage& g = ground.image;
-    const std::vector<std::uint8_t> tiled =
-        test_images::tiled(g.pixels.get(), g.width, g.height, g.channels, side);
+    const test_images::TiledImage ground =
+        test_images::tiledFile((dir / "ground.png").string(), side);
+    if (ground.pixels.empty()) return {};
     test_images::writeFile((dir / "ground.png").string(),
-                           test_images::writePng8(side, side, g.channels, tiled));
+                           test_images::writePng8(side, side, ground.channels, ground.pixels));
     return dir.string();
 }
 

@@ -87,15 +87,11 @@ int main(int argc, char** argv) {
     }
 
     // The bundled ground tiled to 4096 x 4096.
-    const std::vector<std::uint8_t> groundFile =
-        test_images::readFile((data / "ground.png").string());
-    const ImageResult ground = decodeImage(groundFile.data(), groundFile.size(), {});
-    if (!ground.ok()) return 1;
-    const DecodedImage& g = ground.image;
     const int side = 4096;
-    const std::vector<std::uint8_t> tiled =
-        test_images::tiled(g.pixels.get(), g.width, g.height, g.channels, side);
-    stages("ground tiled to 4096 x 4096", test_images::writePng8(side, side, g.channels, tiled),
-           runs);
+    const test_images::TiledImage ground =
+        test_images::tiledFile((data / "ground.png").string(), side);
+    if (ground.pixels.empty()) return 1;
+    stages("ground tiled to 4096 x 4096",
+           test_images::writePng8(side, side, ground.channels, ground.pixels), runs);
     return 0;
 }

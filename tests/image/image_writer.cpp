@@ -13,6 +13,8 @@
 // jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
 
+#include "image/image_file.h"
+
 namespace test_images {
 
 namespace {
@@ -199,14 +201,21 @@ std::vector<std::uint8_t> gradient(int width, int height, int channels, int seed
     return px;
 }
 
-std::vector<std::uint8_t> tiled(const std::uint8_t* pixels, int width, int height, int channels,
-                                int side) {
-    const std::size_t pixel = static_cast<std::size_t>(channels);
-    std::vector<std::uint8_t> out(static_cast<std::size_t>(side) * side * pixel);
+TiledImage tiledFile(const std::string& path, int side) {
+    TiledImage out;
+    const ImageResult read = readImageFile(path, {});
+    if (!read.ok()) return out;
+    const DecodedImage& image = read.image;
+    const std::size_t pixel = static_cast<std::size_t>(image.channels);
+    out.channels = image.channels;
+    out.pixels.resize(static_cast<std::size_t>(side) * side * pixel);
     for (int y = 0; y < side; ++y)
         for (int x = 0; x < side; ++x)
-            std::copy_n(pixels + (static_cast<std::size_t>(y % height) * width + x % width) * pixel,
-                        pixel, out.data() + (static_cast<std::size_t>(y) * side + x) * pixel);
+            std::copy_n(
+                image.pixels.get() +
+                    (static_cast<std::size_t>(y % image.height) * image.width + x % image.width) *
+                        pixel,
+                pixel, out.pixels.data() + (static_cast<std::size_t>(y) * side + x) * pixel);
     return out;
 }
 

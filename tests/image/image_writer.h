@@ -60,10 +60,14 @@ std::vector<std::uint8_t> writeJpeg(const JpegSpec& spec);
 // JPEG keeps them within a few levels and every byte value range is used.
 std::vector<std::uint8_t> gradient(int width, int height, int channels, int seed = 0);
 
-// pixels (width × height × channels bytes, rows from the top) repeated to
-// fill side × side: a large image that looks like a real one, for benchmarks.
-std::vector<std::uint8_t> tiled(const std::uint8_t* pixels, int width, int height, int channels,
-                                int side);
+// The image file at path (the bundled ground, for benchmarks' large images)
+// repeated to fill side × side: its channel count and pixels, rows from the
+// top; no pixels when it cannot be read.
+struct TiledImage {
+    int channels = 0;
+    std::vector<std::uint8_t> pixels;
+};
+TiledImage tiledFile(const std::string& path, int side);
 
 void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
 std::vector<std::uint8_t> readFile(const std::string& path);
