@@ -1,5 +1,5 @@
 // Windows virtual-key codes, the indices of the key table, and the mappings
-// from X11 keysyms and whole X keyboard maps (virtual_keys_x11.cpp) and from
+// from X11 keysyms and whole X keyboard maps (x11/virtual_keys.cpp) and from
 // GLUT key callbacks (virtual_keys.cpp) to them.
 #pragma once
 

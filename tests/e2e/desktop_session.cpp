@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/x11_properties.h"
+#include "platform/x11/properties.h"
 
 namespace {
 

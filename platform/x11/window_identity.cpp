@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/window_identity.h"
-#include "platform/x11_connection.h"
+#include "platform/x11/connection.h"
 
 void setWindowIdentity(const WindowIdentity& identity) {
     Display* d = x11Connection();

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "platform/desktop.h"
-#include "platform/x11_connection.h"
-#include "platform/x11_properties.h"
+#include "platform/x11/connection.h"
+#include "platform/x11/properties.h"
 
 namespace {
 

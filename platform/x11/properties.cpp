@@ -1,4 +1,4 @@
-#include "platform/x11_properties.h"
+#include "platform/x11/properties.h"
 
 std::vector<long> longProperty(Display* d, Window w, const char* name) {
     std::vector<long> values;

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "platform/focus.h"
-#include "platform/x11_connection.h"
-#include "platform/x11_properties.h"
+#include "platform/x11/connection.h"
+#include "platform/x11/properties.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/virtual_keys.h"
-#include "platform/x11_connection.h"
+#include "platform/x11/connection.h"
 
 namespace {
 
