@@ -1,25 +1,14 @@
-#include "platform/tick.h"
-
 #include <ctime>
 
-namespace {
+#include "platform/internal.h"
 
-std::uint32_t monotonicMilliseconds() {
+std::uint64_t platformTimerValue() {
     timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
-    const std::uint64_t ms = static_cast<std::uint64_t>(ts.tv_sec) * 1000u +
-                             static_cast<std::uint64_t>(ts.tv_nsec) / 1000000u;
-    return static_cast<std::uint32_t>(ms);  // keeps the low 32 bits, as GetTickCount does
+    return static_cast<std::uint64_t>(ts.tv_sec) * 1000000000u +
+           static_cast<std::uint64_t>(ts.tv_nsec);
 }
 
-TickSource tickSource = monotonicMilliseconds;
-
-}  // namespace
-
-std::uint32_t getTickCount() {
-    return tickSource();
-}
-
-void setTickSource(TickSource source) {
-    tickSource = source ? source : monotonicMilliseconds;
+std::uint64_t platformTimerFrequency() {
+    return 1000000000u;  // nanoseconds
 }

@@ -1,21 +1,12 @@
 #include <windows.h>
 
-#include "platform/tick.h"
+#include "platform/internal.h"
 
-namespace {
-
-std::uint32_t systemTicks() {
+// GetTickCount's milliseconds, which wrap at 2^32 as the program's clock does.
+std::uint64_t platformTimerValue() {
     return GetTickCount();
 }
 
-TickSource tickSource = systemTicks;
-
-}  // namespace
-
-std::uint32_t getTickCount() {
-    return tickSource();
-}
-
-void setTickSource(TickSource source) {
-    tickSource = source ? source : systemTicks;
+std::uint64_t platformTimerFrequency() {
+    return 1000u;
 }
