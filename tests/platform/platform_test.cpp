@@ -9,18 +9,18 @@
 
 namespace {
 
-std::uint32_t fakeNow = 0;
-std::uint32_t fakeClock() {
-    return fakeNow;
-}
-
 TEST(TickCounter, ElapsedTimeIsRightAcrossTheWrap) {
-    setTickSource(fakeClock);
-    fakeNow = 0xFFFFFF00u;
-    const std::uint32_t then = getTickCount();
-    fakeNow = 0x00000010u;  // the counter wrapped 0x110 ms later
-    EXPECT_EQ(getTickCount() - then, 0x110u);
-    setTickSource(nullptr);
+    // Readings of a nanosecond counter (POSIX) and a millisecond one (Windows)
+    // 0x110 ms apart, on either side of 2^32 ms.
+    const std::uint64_t wrap = std::uint64_t{1} << 32;
+    for (const std::uint64_t perMs : {std::uint64_t{1000000}, std::uint64_t{1}}) {
+        const std::uint32_t then = millisecondsOfTimer((wrap - 0x100u) * perMs, perMs * 1000u);
+        const std::uint32_t now =
+            millisecondsOfTimer((wrap + 0x10u) * perMs + perMs - 1, perMs * 1000u);
+        EXPECT_EQ(then, 0xFFFFFF00u);
+        EXPECT_EQ(now, 0x10u);
+        EXPECT_EQ(now - then, 0x110u);
+    }
 
     // The real clock is monotonic.
     const std::uint32_t a = getTickCount();
