@@ -11,10 +11,6 @@
 #include "image/texture_ahead.h"
 #include "platform/gl_proc.h"
 
-#ifndef APIENTRY
-#define APIENTRY
-#endif
-
 namespace {
 
 // From EXT_texture_compression_s3tc, which OpenGL 1.x headers need not carry.
