@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/executable.h"
+
 namespace {
 
 bool holdsModel(const std::string& directory) {
@@ -87,18 +89,11 @@ std::string missingModelMessage(const DataChoice& choice) {
            "; going on without the model (--data DIR names the scene's directory)";
 }
 
-// Where the scene stands beside the program itself (Windows), just that.
-static std::string installedPlace() {
-    const std::string installed = VELMORA_INSTALLED_DATA;
-    if (installed == ".") return "the program's own directory";
-    return installed + " from the program's own directory (an installed or moved prefix)";
-}
-
 const std::vector<std::string>& dataSearchHelp() {
     static const std::vector<std::string> lines = {
         "--data DIR, when given",
         std::string("the working directory, when it holds ") + kModelFileName,
-        installedPlace(),
+        installedDataPlace(VELMORA_INSTALLED_DATA),
         "build/data of the build tree, for the program built there",
     };
     return lines;

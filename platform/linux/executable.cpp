@@ -9,3 +9,7 @@ std::string runningExecutable() {
     if (n <= 0) return "";
     return std::string(buffer, static_cast<size_t>(n));
 }
+
+std::string installedDataPlace(const std::string& relative) {
+    return relative + " from the program's own directory (an installed or moved prefix)";
+}

@@ -26,3 +26,8 @@ std::string runningExecutable() {
     std::replace(path.begin(), path.end(), '\\', '/');
     return path;
 }
+
+// The scene stands beside velmora.exe, in the zip as installed.
+std::string installedDataPlace(const std::string&) {
+    return "the program's own directory";
+}
