@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kMaxPitch = 80.0;  // degrees either way
 // Damping and dead zone act per pass. They are single-precision constants used
 // in double arithmetic, so 0.8 is 0.800000011920929.

@@ -4,6 +4,9 @@
 
 #include <cmath>
 
+// π, for turning degrees into radians and back.
+constexpr double kPi = 3.14159265358979323846;
+
 struct Vector3 {
     double x = 0.0;
     double y = 0.0;

@@ -17,7 +17,6 @@
 namespace assets {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kDeg = kPi / 180.0;
 constexpr int kSamples = 4;     // samples a pixel along each axis
 constexpr int kSmallIcon = 32;  // pixels: at this size and below, the simpler picture

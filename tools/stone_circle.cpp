@@ -11,7 +11,6 @@
 namespace assets {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kDeg = kPi / 180.0;
 
 // Site angle of the axis out to the heel stone, and of the great trilithon

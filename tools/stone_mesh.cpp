@@ -123,7 +123,7 @@ Mesh buildStone(const StoneShape& s, const Placement& placement) {
                 const Vec3 local = shapePoint(s, {L.xs[i], L.ys[j], L.zs[k]});
                 mesh.positions.push_back(place(placement, local));
                 // Texture coordinates wrap once round the stone and run up it.
-                const double around = std::atan2(L.zs[k], L.xs[i]) / (2.0 * M_PI) + 0.5;
+                const double around = std::atan2(L.zs[k], L.xs[i]) / (2.0 * kPi) + 0.5;
                 const double along = (L.ys[j] + s.buried) / (s.height + s.buried);
                 mesh.uvs.push_back({around, along});
             }
