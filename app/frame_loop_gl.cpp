@@ -8,6 +8,7 @@
 
 #include "app/scene.h"
 #include "platform/tick.h"
+#include "scene/scene_numbers.h"
 #include "sky/lighting.h"
 
 namespace {
@@ -22,7 +23,9 @@ KeyMapTargets keyMapTargets() {
 }
 
 // The model is drawn centred on this point and turned −90° about y.
-constexpr float kModelOffset[3] = {50.0f, 1.9f, 49.0f};
+constexpr float kModelOffset[3] = {static_cast<float>(scene::kModelOffsetX),
+                                   static_cast<float>(scene::kModelOffsetY),
+                                   static_cast<float>(scene::kModelOffsetZ)};
 
 // Projection: vertical field of view in degrees, near and far planes in units.
 constexpr double kFieldOfView = 60.0;

@@ -8,6 +8,7 @@
 #include "platform/console.h"
 #include "platform/display.h"
 #include "platform/executable.h"
+#include "scene/scene_numbers.h"
 
 namespace {
 
@@ -67,6 +68,6 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!data.holdsModel) showNotice("velmora: " + missingModelMessage(data));
-    terrain.build(100, 100);
+    terrain.build(scene::kTerrainSize, scene::kTerrainSize);
     startUp(options);
 }

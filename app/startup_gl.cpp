@@ -23,6 +23,7 @@
 #include "platform/keyboard.h"
 #include "platform/tick.h"
 #include "platform/window_identity.h"
+#include "scene/scene_numbers.h"
 #include "sky/lighting.h"
 #include "sky/skybox.h"
 #include "terrain/terrain.h"
@@ -102,18 +103,20 @@ void createScene(const Options& options) {
             break;
     }
 
-    camera.setPosition(Vector3{50.0, 1.8, 50.0});
-    camera.rotateHeading(-70.0);  // from the constructor's +x to the heading −70
-    camera.setBounds(Vector3{98.0, 0.0, 98.0}, Vector3{2.0, 0.0, 2.0});
+    const scene::ViewpointSpec& start = scene::kViewpoints[0];
+    camera.setPosition(Vector3{start.x, start.y, start.z});
+    camera.rotateHeading(start.heading);  // from the constructor's +x to the start view's heading
+    camera.setBounds(Vector3{scene::kWalkMax, 0.0, scene::kWalkMax},
+                     Vector3{scene::kWalkMin, 0.0, scene::kWalkMin});
 
     loadObjModel(kModelFileName, model);
     std::vector<TextureRequest> materials;
     for (const auto& [file, entry] : model.textures)
         materials.push_back({directoryOf(kModelFileName) + entry.fileName, kSceneTextureFlags});
     programTexturesAhead().request(materials);
-    // Scene units are the file's units × 0.115 (single precision); the
+    // Scene units are the file's units × kModelScale (single precision); the
     // bounding box's centre goes to the origin, where the frame places it.
-    model.scale(0.115f);
+    model.scale(scene::kModelScale);
     model.computeBounds();
     model.moveCentreToOrigin();
     model.computeBounds();

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <ostream>
 
+#include "scene/scene_numbers.h"
+
 namespace {
 
 constexpr double kArrivalDistance = 2.0;  // units
@@ -19,13 +21,12 @@ Vector3 horizontalHeading(const Vector3& v, const Vector3& fallback) {
 }  // namespace
 
 Viewpoints presetViewpoints() {
-    return {{
-        {{50.0, 1.8, 50.0}, 0.0, -70.0},
-        {{2.0, 1.8, 2.0}, 0.0, 45.0},
-        {{50.0, 50.0, 50.0}, 90.0, 0.0},
-        {{65.0, 0.0, 35.0}, -5.0, 130.0},
-        {{46.0, 16.0, 71.0}, 40.0, -75.0},
-    }};
+    Viewpoints viewpoints;
+    for (std::size_t i = 0; i < viewpoints.size(); ++i) {
+        const scene::ViewpointSpec& v = scene::kViewpoints[i];
+        viewpoints[i] = {{v.x, v.y, v.z}, v.pitch, v.heading};
+    }
+    return viewpoints;
 }
 
 void goToViewpoint(Camera& camera, const Viewpoints& viewpoints, int index) {

@@ -26,6 +26,7 @@
 #include "model/obj_reader.h"
 #include "model/send_triangles.h"
 #include "model/text_stream.h"
+#include "scene/scene_numbers.h"
 #include "tests/model/same_model.h"
 
 namespace {
@@ -108,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         expectSame("OBJ", model, blocks, bytes);
     }
 
-    model.scale(0.115f);
+    model.scale(scene::kModelScale);
     model.computeBounds();
     model.moveCentreToOrigin();
     model.computeBounds();

@@ -1,9 +1,13 @@
 // The lighting tables and the sun's position: plain data, no GL.
 #include "sky/lighting.h"
 
+#include "scene/scene_numbers.h"
+
 namespace {
 
-constexpr std::array<float, 4> kSunStart = {-0.62187f, 1.0f, 0.78312f, 0.0f};
+constexpr float kDaySunHeight = static_cast<float>(scene::kDaySunHeight);
+constexpr std::array<float, 4> kSunStart = {static_cast<float>(scene::kSunX), kDaySunHeight,
+                                            static_cast<float>(scene::kSunZ), 0.0f};
 
 const std::array<SunSetting, 3> kSunSettings = {{
     {"day",
@@ -12,14 +16,14 @@ const std::array<SunSetting, 3> kSunSettings = {{
      {0.7f, 0.6f, 0.5f, 1.0f},
      {0.1f, 0.1f, 0.1f, 1.0f},
      true,
-     1.0f},
+     kDaySunHeight},
     {"twilight",
      {0.2f, 0.2f, 0.2f, 1.0f},
      {0.1f, 0.1f, 0.1f, 1.0f},
      {0.35f, 0.2f, 0.2f, 1.0f},
      {0.1f, 0.1f, 0.1f, 1.0f},
      true,
-     0.1f},
+     static_cast<float>(scene::kTwilightSunHeight)},
     // No sun at night: the warm ambient the day sun gives lights the scene alone.
     {"night",
      {0.2f, 0.15f, 0.1f, 1.0f},

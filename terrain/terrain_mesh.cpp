@@ -4,21 +4,14 @@
 #include <limits>
 #include <vector>
 
+#include "scene/scene_numbers.h"
 #include "terrain/terrain.h"
-
-namespace {
-
-// Scene units per heightmap step, and the height of sample 0.
-constexpr float kHeightScale = 0.137f;
-constexpr float kHeightBase = 30.0f;
-
-}  // namespace
 
 float terrainHeight(std::uint8_t sample) {
     // Rounded to single precision before the base is taken off, so heights
     // match the ground the scene was modelled on to the last bit.
-    const float product = static_cast<float>(sample) * kHeightScale;
-    return product - kHeightBase;
+    const float product = static_cast<float>(sample) * scene::kTerrainHeightScale;
+    return product - scene::kTerrainHeightBase;
 }
 
 bool Terrain::buildFromPixels(const std::uint8_t* pixels, std::size_t byteCount, unsigned columns_,

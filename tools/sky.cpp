@@ -48,7 +48,7 @@ Cloud clouds(Vec3 d, Vec3 sun, bool streaky, int seed) {
 }
 
 Colour daySky(Vec3 d) {
-    const Vec3 sun = normalised({kDaySunX, kDaySunY, kDaySunZ});
+    const Vec3 sun = normalised({scene::kSunX, scene::kDaySunHeight, scene::kSunZ});
     const Colour zenith = rgb(54, 104, 190), mid = rgb(104, 156, 220), horizon = rgb(196, 214, 228);
     const Colour haze = rgb(176, 188, 190), land = rgb(104, 116, 92), farLand = rgb(82, 96, 70);
     const float cosSun = float(dot(d, sun));
@@ -75,7 +75,7 @@ Colour daySky(Vec3 d) {
 }
 
 Colour twilightSky(Vec3 d) {
-    const Vec3 sun = normalised({kTwilightSunX, kTwilightSunY, kTwilightSunZ});
+    const Vec3 sun = normalised({scene::kSunX, scene::kTwilightSunHeight, scene::kSunZ});
     const float cosSun = float(dot(d, sun));
     // How much the direction faces the sun's side of the sky, 0..1.
     const Vec3 flatD = normalised({d.x, 0.0, d.z}), flatSun = normalised({sun.x, 0.0, sun.z});

@@ -41,7 +41,7 @@ Image makeGroundTexture(int size, const std::vector<Footprint>& stones) {
     // Light and shade of the rolling land, from the day sun's side: the
     // program lights every terrain vertex with an upright normal, so the
     // slopes would otherwise not show.
-    const Vec3 sun = normalised({kDaySunX, kDaySunY, kDaySunZ});
+    const Vec3 sun = normalised({scene::kSunX, scene::kDaySunHeight, scene::kSunZ});
     const CoarseField shade(257, [&](double x, double z) {
         const double e = 0.5;
         const double hx = designedHeight(x + e, z) - designedHeight(x - e, z);
