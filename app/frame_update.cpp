@@ -8,14 +8,14 @@ bool updatePass(FrameLoop& loop, std::uint32_t now, const KeyState& keys, KeyMap
     t.camera.setForwardAccel(0.0);
     t.camera.setStrafeAccel(0.0);
 
-    const bool wasFlying = t.flight.flightTarget != -1;
+    const bool wasFlying = t.flight.flightTarget != kNoFlight;
     if (keys.anyKeyDown()) {
         applyKeyMap(keys, t);
     } else {
         releaseAllKeys(t);
     }
 
-    if (t.flight.flightTarget != -1) {
+    if (t.flight.flightTarget != kNoFlight) {
         // lastTick stays where the flight began, so each step covers more ground:
         // the flight accelerates.
         const bool arrived = flightStep(t.flight, t.camera, t.viewpoints, elapsed, flightOut);

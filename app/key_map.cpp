@@ -63,7 +63,7 @@ void applyViewpointKeys(const KeyState& k, KeyMapTargets& t) {
         takeViewpoint(t.flight, t.camera, t.viewpoints, 4);
     } else if (k.held(vkDigit('5'))) {
         takeViewpoint(t.flight, t.camera, t.viewpoints, 0);  // the start view
-    } else if (k.held(kKeyT) && t.flight.flightTarget == -1) {
+    } else if (k.held(kKeyT) && t.flight.flightTarget == kNoFlight) {
         startFlight(t.flight, t.camera, t.viewpoints, t.random);
     }
 }

@@ -121,7 +121,7 @@ void createScene(const Options& options) {
     model.moveCentreToOrigin();
     model.computeBounds();
 
-    flight.flightTarget = -1;
+    flight.flightTarget = kNoFlight;
     viewpoints = presetViewpoints();
 
     // freeglut answers glutGet only after glutInit, so it comes before the
@@ -184,7 +184,7 @@ void createScene(const Options& options) {
     terrain.loadTexture();
     overlayScreens.load();
     overlayScreens.visible = true;
-    overlayScreens.currentScreen = 0;
+    overlayScreens.currentScreen = kIntroScreen;
 }
 
 void startUp(const Options& options) {

@@ -38,7 +38,7 @@ void goToViewpoint(Camera& camera, const Viewpoints& viewpoints, int index) {
 
 void takeViewpoint(FlightState& flight, Camera& camera, const Viewpoints& viewpoints, int index) {
     goToViewpoint(camera, viewpoints, index);
-    flight.flightTarget = -1;
+    flight.flightTarget = kNoFlight;
 }
 
 void startFlight(FlightState& flight, const Camera& camera, const Viewpoints& viewpoints,
@@ -75,7 +75,7 @@ bool flightStep(FlightState& flight, Camera& camera, const Viewpoints& viewpoint
     const bool passedTarget = dot(flight.flightVelocity, target - camera.getPosition()) <= 0.0;
     if (dist < kArrivalDistance || passedTarget) {
         goToViewpoint(camera, viewpoints, flight.flightTarget);
-        flight.flightTarget = -1;
+        flight.flightTarget = kNoFlight;
         return true;
     }
     return false;

@@ -22,9 +22,12 @@ using Viewpoints = std::array<Viewpoint, 5>;
 // The table start-up fills: 0 is the start view (key 5), 1-4 the keys 1-4.
 Viewpoints presetViewpoints();
 
+// flightTarget while no flight is under way.
+inline constexpr int kNoFlight = -1;
+
 struct FlightState {
-    int flightTarget = -1;   // viewpoint index, -1 while no flight is under way
-    Vector3 flightVelocity;  // unit direction to the target / 10: units per ms × 1000
+    int flightTarget = kNoFlight;  // viewpoint index, or kNoFlight
+    Vector3 flightVelocity;        // unit direction to the target / 10: units per ms × 1000
     // The horizontal heading the camera had when the flight began. While the
     // flight looks straight up or down, the view takes its "up" from it.
     Vector3 flightHeading{1.0, 0.0, 0.0};
