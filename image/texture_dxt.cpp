@@ -1,5 +1,7 @@
 // DXT blocks by stb_dxt (Debian's libstb-dev): its implementation is compiled
 // here, once, with internal linkage.
+#include "image/texture_dxt.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -19,11 +21,11 @@ void gatherBlock(const PixelGrid& grid, int x0, int y0, std::uint8_t rgba[64]) {
     const int channels = grid.channels;
     const int colourStep = channels >= 3 ? 1 : 0;
     const bool alpha = channels % 2 == 0;
-    const int columns = std::min(4, grid.width - x0);
-    const int rows = std::min(4, grid.height - y0);
-    for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 4; ++x) {
-            std::uint8_t* to = rgba + 4 * (4 * y + x);
+    const int columns = std::min(kDxtBlockSide, grid.width - x0);
+    const int rows = std::min(kDxtBlockSide, grid.height - y0);
+    for (int y = 0; y < kDxtBlockSide; ++y) {
+        for (int x = 0; x < kDxtBlockSide; ++x) {
+            std::uint8_t* to = rgba + 4 * (kDxtBlockSide * y + x);
             if (x >= columns || y >= rows) {
                 std::memcpy(to, rgba, 4);
                 continue;
@@ -50,20 +52,20 @@ void compressDxtRows(const PixelGrid& grid, TexelFormat dxtFormat, int first, in
                      std::uint8_t* blocks) {
     const int dxt5 = dxtFormat == TexelFormat::Dxt5 ? 1 : 0;
     const std::size_t blockBytes = dxtBlockBytes(dxtFormat);
-    const int blocksWide = (grid.width + 3) / 4;
+    const int blocksWide = dxtBlocksAlong(grid.width);
     std::uint8_t rgba[64];
     for (int by = first; by < end; ++by) {
         std::uint8_t* out = blocks + static_cast<std::size_t>(by) * blocksWide * blockBytes;
         for (int bx = 0; bx < blocksWide; ++bx, out += blockBytes) {
-            gatherBlock(grid, 4 * bx, 4 * by, rgba);
+            gatherBlock(grid, kDxtBlockSide * bx, kDxtBlockSide * by, rgba);
             stb_compress_dxt_block(out, rgba, dxt5, STB_DXT_NORMAL);
         }
     }
 }
 
 std::vector<std::uint8_t> compressDxt(const PixelGrid& grid, TexelFormat dxtFormat) {
-    const int blocksWide = (grid.width + 3) / 4;
-    const int blocksHigh = (grid.height + 3) / 4;
+    const int blocksWide = dxtBlocksAlong(grid.width);
+    const int blocksHigh = dxtBlocksAlong(grid.height);
     std::vector<std::uint8_t> blocks(static_cast<std::size_t>(blocksWide) * blocksHigh *
                                      dxtBlockBytes(dxtFormat));
     // A block costs about as much as copying 4 KiB: rows are weighed by that.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "image/image_file.h"
+#include "image/texture_dxt.h"
 
 // 8-bit pixels, rows in stored order, no padding between rows.
 struct PixelGrid {
@@ -26,8 +27,7 @@ struct TextureLevel {
     int width = 0;   // texels
     int height = 0;  // texels
     // Uncompressed texels (the format's channels, rows from t = 0), or DXT
-    // blocks of 4 × 4 texels, 8 bytes each (DXT1) or 16 (DXT5), rows of
-    // blocks from t = 0.
+    // blocks (texture_dxt.h), rows of blocks from t = 0.
     std::vector<std::uint8_t> bytes;
 };
 
@@ -97,16 +97,6 @@ std::vector<PixelGrid> mipmapChainFrom(const PixelGrid& grid, int firstLevel,
 constexpr int kBandRows = 16;
 constexpr int kBandMipLevels = 4;
 void mipmapBand(const PixelGrid& grid, int firstRow, PixelGrid* levels, std::uint16_t* sums4);
-
-// grid as DXT1 (colour only, opaque) or DXT5 (colour and alpha) blocks. A
-// block reaching past the grid's edge is filled with its first pixel.
-std::vector<std::uint8_t> compressDxt(const PixelGrid& grid, TexelFormat dxtFormat);
-// Block rows first … end − 1 of that, written to their place in blocks (all
-// the grid's blocks).
-void compressDxtRows(const PixelGrid& grid, TexelFormat dxtFormat, int first, int end,
-                     std::uint8_t* blocks);
-// Bytes of one DXT block: 8 (DXT1) or 16 (DXT5).
-std::size_t dxtBlockBytes(TexelFormat dxtFormat);
 
 // The smallest power of two at least side (side ≥ 1).
 int powerOfTwoAtLeast(int side);

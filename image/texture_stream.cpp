@@ -12,7 +12,7 @@ namespace {
 // Four rows of blocks (16 rows of pixels) at a time, the rows that also make
 // a row of mipmap level 4: a 4096-wide band is 4096 blocks, about a
 // millisecond of work, against a few microseconds of waking the block thread.
-constexpr int kBlockRowsPerBand = kBandRows / 4;
+constexpr int kBlockRowsPerBand = kBandRows / kDxtBlockSide;
 
 // Below 256 × 256 pixels a second thread costs about what it saves.
 constexpr std::size_t kBlocksWorthAThread = 64 * 64;
@@ -40,8 +40,8 @@ bool TextureLevelsAsDecoded::begin(int width, int height, int channels) {
     grid_.height = height;
     grid_.channels = channels;
     format_ = texelFormatOf(channels, flags_, target_);
-    blockRows_ = (height + 3) / 4;
-    const std::size_t blocks = static_cast<std::size_t>((width + 3) / 4) * blockRows_;
+    blockRows_ = dxtBlocksAlong(height);
+    const std::size_t blocks = static_cast<std::size_t>(dxtBlocksAlong(width)) * blockRows_;
     early_ = isDxt(format_) && baseIsLevelZero(width, height, flags_, target_) &&
              blocks >= kBlocksWorthAThread;
     bandMipmaps_ =
@@ -83,7 +83,7 @@ void TextureLevelsAsDecoded::rowsDone(int count) {
     if ((flags_ & kTextureNtscSafeRgb) != 0)
         for (int y = rowsSafe_; y < count; ++y) makeNtscSafe(row(y), grid_.width, grid_.channels);
     rowsSafe_ = count;
-    if (!early_ || (count % (4 * kBlockRowsPerBand) != 0 && count != grid_.height)) return;
+    if (!early_ || (count % kBandRows != 0 && count != grid_.height)) return;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         rowsIn_ = count;
@@ -106,8 +106,8 @@ int TextureLevelsAsDecoded::rowsNeededBy(int band) const {
     int first = 0;
     int end = 0;
     blockRowsOf(band, first, end);
-    if ((flags_ & kTextureInvertY) != 0) return grid_.height - 4 * first;
-    return std::min(grid_.height, 4 * end);
+    if ((flags_ & kTextureInvertY) != 0) return grid_.height - kDxtBlockSide * first;
+    return std::min(grid_.height, kDxtBlockSide * end);
 }
 
 void TextureLevelsAsDecoded::makeBands() {
@@ -125,7 +125,7 @@ void TextureLevelsAsDecoded::makeBands() {
         blockRowsOf(band, first, end);
         compressDxtRows(grid_, format_, first, end, blocks_.data());
         // Powers of two of at least 16: every band is 16 whole rows.
-        if (bandMipmaps_) mipmapBand(grid_, 4 * first, bandLevels_, bandSums_.data());
+        if (bandMipmaps_) mipmapBand(grid_, kDxtBlockSide * first, bandLevels_, bandSums_.data());
     }
 }
 
