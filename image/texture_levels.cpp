@@ -396,18 +396,22 @@ TextureLevels levelsOfBaseGrid(PixelGrid grid, unsigned int flags, const Texture
         grid = blockMeans(grid, std::max(1, grid.width / target.maxSide),
                           std::max(1, grid.height / target.maxSide));
 
+    const TexelFormat format = texelFormatOf(grid.channels, flags, target);
+    std::vector<PixelGrid> smaller;
+    if ((flags & kTextureMipmaps) != 0) smaller = mipmapChain(grid);
+    TextureLevel levelZero{grid.width, grid.height,
+                           isDxt(format) ? compressDxt(grid, format) : std::move(grid.bytes)};
+    return levelsOf(format, std::move(levelZero), std::move(smaller));
+}
+
+TextureLevels levelsOf(TexelFormat format, TextureLevel levelZero, std::vector<PixelGrid> smaller) {
     TextureLevels texture;
-    texture.format = texelFormatOf(grid.channels, flags, target);
-    const bool dxt = isDxt(texture.format);
-    std::vector<PixelGrid> grids;
-    if ((flags & kTextureMipmaps) != 0) grids = mipmapChain(grid);
-    grids.insert(grids.begin(), std::move(grid));
-    for (PixelGrid& g : grids) {
-        TextureLevel level;
-        level.width = g.width;
-        level.height = g.height;
-        level.bytes = dxt ? compressDxt(g, texture.format) : std::move(g.bytes);
-        texture.levels.push_back(std::move(level));
+    texture.format = format;
+    texture.levels.push_back(std::move(levelZero));
+    for (PixelGrid& grid : smaller) {
+        texture.levels.push_back(
+            TextureLevel{grid.width, grid.height,
+                         isDxt(format) ? compressDxt(grid, format) : std::move(grid.bytes)});
     }
     return texture;
 }

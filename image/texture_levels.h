@@ -65,6 +65,10 @@ void makeNtscSafe(std::uint8_t* row, int pixels, int channels);
 
 // What makeTextureLevels makes of the base grid: everything after baseGrid.
 TextureLevels levelsOfBaseGrid(PixelGrid grid, unsigned int flags, const TextureTarget& target);
+// The levels of a texture in format: level 0 as it is stored, then the
+// smaller levels' grids, made into blocks when the format is DXT. How
+// levelsOfBaseGrid ends, and the levels made while decoding too.
+TextureLevels levelsOf(TexelFormat format, TextureLevel levelZero, std::vector<PixelGrid> smaller);
 // Whether a width × height base grid becomes level 0 as it is, unscaled.
 bool baseIsLevelZero(int width, int height, unsigned int flags, const TextureTarget& target);
 // The format of the levels of an image with channels.

@@ -153,10 +153,6 @@ TextureLevels TextureLevelsAsDecoded::finish(bool decoded) {
         chain = mipmapChain(grid_);
     }
 
-    TextureLevels texture;
-    texture.format = format_;
-    texture.levels.push_back(TextureLevel{grid_.width, grid_.height, std::move(blocks_)});
-    for (const PixelGrid& grid : chain)
-        texture.levels.push_back(TextureLevel{grid.width, grid.height, compressDxt(grid, format_)});
-    return texture;
+    return levelsOf(format_, TextureLevel{grid_.width, grid_.height, std::move(blocks_)},
+                    std::move(chain));
 }
