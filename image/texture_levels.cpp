@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "image/parallel_rows.h"
+#include "image/texture_bands.h"
 #include "image/texture_flags.h"
 
 namespace {

@@ -88,19 +88,5 @@ PixelGrid blockMeans(const PixelGrid& grid, int blockWidth, int blockHeight);
 // its block (not a mean of means).
 std::vector<PixelGrid> mipmapChain(const PixelGrid& grid);
 
-// The same from level firstLevel on, given the exact block sums of level
-// firstLevel − 1 (16 bits, as levels up to 4 have them; none for level 1).
-std::vector<PixelGrid> mipmapChainFrom(const PixelGrid& grid, int firstLevel,
-                                       const std::uint16_t* sumsAbove);
-
-// Levels 1 … kBandMipLevels made a band of kBandRows rows of the grid at a
-// time, for a grid with power-of-two sides of at least kBandRows: the band's
-// rows of each level's texels go into levels[0 … kBandMipLevels − 1] (whole
-// levels, made by the caller), and its row of level kBandMipLevels' block
-// sums into sums4 (all that level's sums), from which mipmapChainFrom goes on.
-constexpr int kBandRows = 16;
-constexpr int kBandMipLevels = 4;
-void mipmapBand(const PixelGrid& grid, int firstRow, PixelGrid* levels, std::uint16_t* sums4);
-
 // The smallest power of two at least side (side ≥ 1).
 int powerOfTwoAtLeast(int side);

@@ -5,6 +5,7 @@
 #include <system_error>
 #include <utility>
 
+#include "image/texture_bands.h"
 #include "image/texture_flags.h"
 
 namespace {
@@ -49,6 +50,7 @@ bool TextureLevelsAsDecoded::begin(int width, int height, int channels) {
     try {
         grid_.bytes.resize(static_cast<std::size_t>(width) * height * channels);
         if (early_) blocks_.resize(blocks * dxtBlockBytes(format_));
+        if (bandMipmaps_) bandLevels_.resize(kBandMipLevels);
         for (int n = 1; bandMipmaps_ && n <= kBandMipLevels; ++n) {
             PixelGrid& level = bandLevels_[n - 1];
             level.width = width >> n;
@@ -125,7 +127,8 @@ void TextureLevelsAsDecoded::makeBands() {
         blockRowsOf(band, first, end);
         compressDxtRows(grid_, format_, first, end, blocks_.data());
         // Powers of two of at least 16: every band is 16 whole rows.
-        if (bandMipmaps_) mipmapBand(grid_, kDxtBlockSide * first, bandLevels_, bandSums_.data());
+        if (bandMipmaps_)
+            mipmapBand(grid_, kDxtBlockSide * first, bandLevels_.data(), bandSums_.data());
     }
 }
 

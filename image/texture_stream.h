@@ -58,7 +58,7 @@ class TextureLevelsAsDecoded final : public ImageRows {
     // With mipmaps, levels 1 … kBandMipLevels made band by band too, from
     // rows still in the cache, and the sums the rest of the chain starts from.
     bool bandMipmaps_ = false;
-    PixelGrid bandLevels_[kBandMipLevels];
+    std::vector<PixelGrid> bandLevels_;  // levels 1 … 4 (texture_bands.h)
     std::vector<std::uint16_t> bandSums_;
     std::mutex mutex_;
     std::condition_variable arrived_;
