@@ -39,7 +39,7 @@ struct ImageResult {
 };
 
 // Where a decoder writes an image's rows. Without one they are kept in the
-// result's DecodedImage; texture_levels.h has one that makes a texture of
+// result's DecodedImage; texture_stream.h has one that makes a texture of
 // the rows that are in while the rest of the image is still being decoded.
 class ImageRows {
   public:
