@@ -81,34 +81,40 @@ void closeWindowSystem() {
     if (glutGet(GLUT_INIT_STATE)) glutExit();
 }
 
-void createScene(const Options& options) {
-    // The images become textures once the window exists; worker threads
-    // decode them and make their levels meanwhile, the largest first.
+namespace {
+
+// The images become textures once the window exists; worker threads
+// decode them and make their levels meanwhile, the largest first.
+void requestImagesAhead() {
     std::vector<TextureRequest> ahead = {{kGroundImageFile, kSceneTextureFlags},
                                          {kIntroImageFile, kIntroTextureFlags}};
     for (const auto& [slot, file] : skyImageFiles()) ahead.push_back({file, kSceneTextureFlags});
     ahead.push_back({kStoneImageFile, kSceneTextureFlags});
     programTexturesAhead().request(ahead);
     programTexturesAhead().requestPixels({kHelpImageFile, kOutroImageFile});
+}
 
-    switch (options.screen) {
+bool startsFullScreen(Options::Screen screen) {
+    switch (screen) {
         case Options::Screen::FullScreen:
-            fullScreen = true;
-            break;
+            return true;
         case Options::Screen::Windowed:
-            fullScreen = false;
-            break;
+            return false;
         case Options::Screen::Ask:
-            fullScreen = askYesNo("Would you like full screen?", "Window size");
-            break;
+            return askYesNo("Would you like full screen?", "Window size");
     }
+    return false;
+}
 
+void placeCamera() {
     const scene::ViewpointSpec& start = scene::kViewpoints[0];
     camera.setPosition(Vector3{start.x, start.y, start.z});
     camera.rotateHeading(start.heading);  // from the constructor's +x to the start view's heading
     camera.setBounds(Vector3{scene::kWalkMax, 0.0, scene::kWalkMax},
                      Vector3{scene::kWalkMin, 0.0, scene::kWalkMin});
+}
 
+void loadModel() {
     loadObjModel(kModelFileName, model);
     std::vector<TextureRequest> materials;
     for (const auto& [file, entry] : model.textures)
@@ -120,10 +126,10 @@ void createScene(const Options& options) {
     model.computeBounds();
     model.moveCentreToOrigin();
     model.computeBounds();
+}
 
-    flight.flightTarget = kNoFlight;
-    viewpoints = presetViewpoints();
-
+// GLUT, then the window sized for the desktop it reads. Returns that desktop.
+Desktop openWindow(const Options& options, const char* displayName) {
     // freeglut answers glutGet only after glutInit, so it comes before the
     // screen size is read; the size and position rules are unchanged.
     std::vector<std::string> args = options.glutArgs;
@@ -137,7 +143,6 @@ void createScene(const Options& options) {
     const int sh = glutGet(GLUT_SCREEN_HEIGHT);
     // With a window manager the window fits the desktop's work area less the
     // manager's frame; on a bare server it fits the screen.
-    const char* displayName = options.displayName.empty() ? nullptr : options.displayName.c_str();
     const Desktop desktop = readDesktop(displayName);
     fullScreenByManager = desktop.managed && desktop.fullScreenState;
     const WindowGeometry window =
@@ -154,6 +159,11 @@ void createScene(const Options& options) {
     std::atexit(closeWindowSystem);
     // Closing the window returns from glutMainLoop, which ends the program.
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
+    return desktop;
+}
+
+// The keyboard, the window's identity, its frame and full screen, once it is shown.
+void settleWindow(const Desktop& desktop, const char* displayName) {
     openKeyboard(displayName);
     reportRepeatsAsPressesOnly();  // so that a key-up event means a release (F11, H)
     // freeglut has mapped the window by now; task bars and switchers follow a
@@ -161,7 +171,9 @@ void createScene(const Options& options) {
     setWindowIdentity(programIdentity());
     if (desktop.managed) refitToShownFrame(desktop);
     if (fullScreen) toggleFullScreen(fullScreen);
+}
 
+void startFrameLoop() {
     frameLoop.lastTick = getTickCount();
     glutIdleFunc(onIdle);
     glClearColor(0.15f, 0.15f, 0.2f, 0.0f);
@@ -176,15 +188,33 @@ void createScene(const Options& options) {
     glutSpecialUpFunc(onSpecialUp);
     glutMouseFunc(onMouse);
     glutMotionFunc(onMotion);  // only while a button is held
+}
 
-    // The images that need a GL context. The model's material textures are
-    // loaded here rather than while the model is read, where no context exists.
+// The images that need a GL context. The model's material textures are
+// loaded here rather than while the model is read, where no context exists.
+void loadSceneTextures() {
     loadTextures(model, directoryOf(kModelFileName));
     skybox.load();
     terrain.loadTexture();
     overlayScreens.load();
     overlayScreens.visible = true;
     overlayScreens.currentScreen = kIntroScreen;
+}
+
+}  // namespace
+
+void createScene(const Options& options) {
+    requestImagesAhead();
+    fullScreen = startsFullScreen(options.screen);
+    placeCamera();
+    loadModel();
+    flight.flightTarget = kNoFlight;
+    viewpoints = presetViewpoints();
+    const char* displayName = options.displayName.empty() ? nullptr : options.displayName.c_str();
+    const Desktop desktop = openWindow(options, displayName);
+    settleWindow(desktop, displayName);
+    startFrameLoop();
+    loadSceneTextures();
 }
 
 void startUp(const Options& options) {
