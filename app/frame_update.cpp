@@ -4,16 +4,8 @@ bool updatePass(FrameLoop& loop, std::uint32_t now, const KeyState& keys, KeyMap
                 std::ostream& flightOut) {
     const std::uint32_t elapsed = now - loop.lastTick;  // modulo 2^32: right across a wrap
 
-    // Accelerations hold for one pass, only while their keys stay down.
-    t.camera.setForwardAccel(0.0);
-    t.camera.setStrafeAccel(0.0);
-
     const bool wasFlying = t.flight.flightTarget != kNoFlight;
-    if (keys.anyKeyDown()) {
-        applyKeyMap(keys, t);
-    } else {
-        releaseAllKeys(t);
-    }
+    applyKeyMap(keys, t);
 
     if (t.flight.flightTarget != kNoFlight) {
         // lastTick stays where the flight began, so each step covers more ground:

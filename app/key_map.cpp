@@ -94,6 +94,13 @@ void applyLetterMovementKeys(const KeyState& k, Camera& camera) {
 }  // namespace
 
 void applyKeyMap(const KeyState& k, KeyMapTargets& t) {
+    // Accelerations hold for one pass, only while their keys stay down.
+    t.camera.setForwardAccel(0.0);
+    t.camera.setStrafeAccel(0.0);
+    if (!k.anyKeyDown()) {
+        releaseAllKeys(t);
+        return;
+    }
     applyModelKeys(k, t);
     if (k.held(VK_TAB)) stepTimeOfDay(t.timeOfDay);
     applyMovementKeys(k, t.camera);

@@ -35,9 +35,11 @@ struct KeyMapTargets {
     KeyMapMemory memory{};
 };
 
-// Applies the map group by group in table order, then the rows added beside
-// it (W A S D, F11 and H once per press, Esc). Step 4 of the pass (clearing the accelerations)
-// is the caller's.
+// The keys' part of an update pass. The last pass's accelerations end first.
+// When a key is down the map acts group by group in this order: model normals
+// (P), time of day (Tab), the arrows' movement, full screen (F5), spot lights
+// (F1-F4), viewpoints and flight (1-5, T); then the keys beside them (W A S D,
+// F11 and H once per press, Esc). When none is down, releaseAllKeys.
 void applyKeyMap(const KeyState& keys, KeyMapTargets& t);
 
 // For a pass in which no key is down, where the map does not run: every key

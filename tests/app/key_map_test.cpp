@@ -22,8 +22,6 @@ struct Scene : SceneState {
         KeyState k;
         for (int key : keys) k.set(key, true);
         k.updateAnyKeyDown();
-        camera.setForwardAccel(0.0);
-        camera.setStrafeAccel(0.0);
         applyKeyMap(k, targets);
     }
 };
