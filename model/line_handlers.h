@@ -18,17 +18,18 @@ using LineKind = int;
 using TokenList = std::vector<std::string_view>;
 using LineHandler = void (*)(const TokenList& tokens);
 
+// Keys of lineHandlers only: the values carry no meaning of their own.
 enum : LineKind {
     kVertexPositionLine = 0,
     kNormalLine = 1,
     kTexCoordLine = 2,
-    kFacePositionLine = 7,                // i
-    kFacePositionTextureLine = 8,         // i/j
-    kFacePositionNormalLine = 9,          // i//k
-    kFacePositionTextureNormalLine = 10,  // i/j/k
-    kMaterialTokens = 11,                 // one complete material of an MTL file
-    kGroupLine = 12,
-    kMaterialUseLine = 13,
+    kFacePositionLine = 3,               // i
+    kFacePositionTextureLine = 4,        // i/j
+    kFacePositionNormalLine = 5,         // i//k
+    kFacePositionTextureNormalLine = 6,  // i/j/k
+    kMaterialTokens = 7,                 // one complete material of an MTL file
+    kGroupLine = 8,
+    kMaterialUseLine = 9,
 };
 
 // One table for the whole run, installed by the first loadObjModel.
