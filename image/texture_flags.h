@@ -1,6 +1,6 @@
 // How an image becomes a texture: the program's two flag sets, named once.
-// The bit values are those of the image library the program first used, so
-// that 178 and 162 still mean what they meant.
+// The bits are libSOIL's SOIL_FLAG_* values, so that texture_soil_test can
+// hand one flag set to SOIL_create_OGL_texture and to ours alike.
 #pragma once
 
 enum TextureFlag : unsigned int {
@@ -18,4 +18,4 @@ constexpr unsigned int kIntroTextureFlags =
     kTextureMipmaps | kTextureCompressDxt | kTextureNtscSafeRgb;
 
 static_assert(kSceneTextureFlags == 178 && kIntroTextureFlags == 162,
-              "the flag values the scene has always used");
+              "the scene's flag sets as SOIL_FLAG_* values");

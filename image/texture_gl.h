@@ -1,6 +1,5 @@
 // The GL step of an image texture: pixels from the image module, levels made
-// by texture_levels.h, uploaded here with the filters and wrap modes the
-// program's textures have always had.
+// by texture_levels.h, uploaded here with libSOIL's filters and wrap modes.
 #pragma once
 
 #include <string>

@@ -58,7 +58,7 @@ static_assert(sameForEveryValue(), "the integer form gives the colour range's ev
 
 // Where output position i of n samples an input of `size` along one axis:
 // the left (or upper) neighbour and the weight of the right (or lower) one.
-// Single precision, so that the texels are those the program always had.
+// Single precision, as libSOIL's scaling, so that the texels are the same.
 struct Sample {
     int index = 0;
     float weight = 0.0f;

@@ -1,8 +1,9 @@
 // From decoded pixels to the levels of a texture, with no GL: rows flipped to
 // GL's bottom-up order, colours scaled into the NTSC-safe range, sides scaled
 // up to powers of two, a mipmap chain of block means, and DXT blocks. Each
-// step gives the texels the program's textures have always had; the GL step
-// (texture_gl.h) only uploads the result and sets the filters and wrap modes.
+// step gives the texels libSOIL's gives (texture_soil_test compares them
+// where libsoil-dev is installed); the GL step (texture_gl.h) only uploads
+// the result and sets the filters and wrap modes.
 // Large images are worked on by all the machine's cores.
 #pragma once
 

@@ -1,5 +1,6 @@
-// The yes/no question, in place of a message box: a desktop dialog (zenity)
-// when one can be shown, else a prompt on the terminal, else No.
+// The yes/no question asked before the window opens. On Windows a message
+// box; elsewhere a desktop dialog (zenity) when one can be shown, else a
+// prompt on the terminal, else No.
 #pragma once
 
 #include <string>

@@ -1,4 +1,5 @@
-// Which keys are down right now, in place of GetAsyncKeyState. On X11 the whole
+// Which keys are down right now, by Windows virtual-key code (the key table's
+// index everywhere; on Windows GetAsyncKeyState answers). On X11 the whole
 // keyboard is polled on every pass (XQueryKeymap on a connection of our own).
 // Each keycode has the code of what its key is labelled with on the layout set
 // (virtualKeysOfKeyboard), so letters do not depend on Shift or Caps
