@@ -17,9 +17,9 @@ namespace {
 constexpr GLenum kCompressedRgbDxt1 = 0x83F0;
 constexpr GLenum kCompressedRgbaDxt5 = 0x83F3;
 
-using CompressedTexImage2D = void(APIENTRY*)(GLenum target, GLint level, GLenum internalFormat,
-                                             GLsizei width, GLsizei height, GLint border,
-                                             GLsizei imageSize, const void* data);
+using CompressedTexImage2D = void(GL_PROC_API*)(GLenum target, GLint level, GLenum internalFormat,
+                                                GLsizei width, GLsizei height, GLint border,
+                                                GLsizei imageSize, const void* data);
 
 bool hasExtension(const char* name) {
     const char* all = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));

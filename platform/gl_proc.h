@@ -2,11 +2,12 @@
 // exports 1.1 only, and the GLX ABI promises no more either.
 #pragma once
 
-// Pointers to those entry points carry GL's calling convention, APIENTRY
-// (__stdcall on 32-bit Windows), which the GL header included before this
-// one defines; where it does not, the default convention is GL's.
-#ifndef APIENTRY
-#define APIENTRY
+// GL's calling convention, for pointers to those entry points: __stdcall on
+// 32-bit Windows (GL's APIENTRY), the default everywhere else.
+#if defined(_WIN32) && !defined(_WIN64)
+#define GL_PROC_API __stdcall
+#else
+#define GL_PROC_API
 #endif
 
 // The entry point `name` of the current GL implementation, or null when it
