@@ -1,7 +1,7 @@
+#include "platform/executable.h"
+
 #include <limits.h>
 #include <unistd.h>
-
-#include "platform/executable.h"
 
 std::string runningExecutable() {
     char buffer[PATH_MAX];

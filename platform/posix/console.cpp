@@ -1,6 +1,6 @@
-#include <iostream>
-
 #include "platform/console.h"
+
+#include <iostream>
 
 void attachConsole() {}
 

@@ -1,6 +1,6 @@
-#include <windows.h>
-
 #include "platform/ask.h"
+
+#include <windows.h>
 
 bool askYesNo(const std::string& text, const std::string& caption) {
     // No owner window: the question comes before the window exists.

@@ -1,9 +1,9 @@
+#include "platform/console.h"
+
 #include <windows.h>
 
 #include <cstdio>
 #include <iostream>
-
-#include "platform/console.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include <windows.h>
-
 #include "platform/desktop.h"
+
+#include <windows.h>
 
 namespace {
 

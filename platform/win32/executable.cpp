@@ -1,9 +1,9 @@
+#include "platform/executable.h"
+
 #include <windows.h>
 
 #include <algorithm>
 #include <vector>
-
-#include "platform/executable.h"
 
 std::string runningExecutable() {
     // Paths may be longer than MAX_PATH; the buffer grows until the name fits.

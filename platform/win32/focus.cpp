@@ -1,6 +1,6 @@
-#include <windows.h>
-
 #include "platform/focus.h"
+
+#include <windows.h>
 
 // The foreground window is the one that gets the keys; ours is the top-level
 // window of the current GL context (freeglut's).

@@ -1,8 +1,8 @@
+#include "platform/gl_proc.h"
+
 #include <windows.h>
 
 #include <cstdint>
-
-#include "platform/gl_proc.h"
 
 // wglGetProcAddress answers for the current context only, and not for the
 // 1.1 functions opengl32 exports itself; some drivers say "none" with 1, 2,

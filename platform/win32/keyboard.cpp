@@ -1,8 +1,8 @@
 // Windows has the key table itself: GetAsyncKeyState answers by virtual-key
 // code, so there is no map to build and no event fallback.
-#include <windows.h>
-
 #include "platform/keyboard.h"
+
+#include <windows.h>
 
 bool openKeyboard(const char*) {
     return true;

@@ -1,8 +1,8 @@
+#include "platform/window_identity.h"
+
 #include <windows.h>
 
 #include <cstring>
-
-#include "platform/window_identity.h"
 
 namespace {
 

@@ -1,3 +1,5 @@
+#include "platform/desktop.h"
+
 #include <GL/glx.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -8,7 +10,6 @@
 #include <cstddef>
 #include <vector>
 
-#include "platform/desktop.h"
 #include "platform/x11/connection.h"
 #include "platform/x11/properties.h"
 

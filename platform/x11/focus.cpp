@@ -1,9 +1,10 @@
+#include "platform/focus.h"
+
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 
 #include <vector>
 
-#include "platform/focus.h"
 #include "platform/x11/connection.h"
 #include "platform/x11/properties.h"
 

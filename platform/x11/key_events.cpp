@@ -1,7 +1,7 @@
+#include "platform/key_events.h"
+
 #include <GL/glx.h>
 #include <X11/XKBlib.h>
-
-#include "platform/key_events.h"
 
 bool reportRepeatsAsPressesOnly() {
     // GLUT's own connection, whose events the window receives.

@@ -1,4 +1,6 @@
 // The X11 side of the key codes: keysyms and whole keyboard maps.
+#include "platform/virtual_keys.h"
+
 #include <X11/X.h>
 #include <X11/keysym.h>
 
@@ -6,8 +8,6 @@
 #include <memory>
 #include <set>
 #include <utility>
-
-#include "platform/virtual_keys.h"
 
 namespace {
 

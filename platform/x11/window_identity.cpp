@@ -1,3 +1,5 @@
+#include "platform/window_identity.h"
+
 #include <GL/glx.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -9,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/window_identity.h"
 #include "platform/x11/connection.h"
 
 void setWindowIdentity(const WindowIdentity& identity) {
