@@ -40,7 +40,7 @@ const SunSetting* findSunSetting(const std::string& timeOfDay);
 const std::array<SpotLight, 4>& spotLights();
 
 // The sun's direction as GL_LIGHT0's position, w = 0 (a directional light).
-// Starts at (−0.62187, 1.0, 0.78312, 0); y is the sun's height.
+// Starts as the day sun of scene/scene_numbers.h; y is the sun's height.
 const std::array<float, 4>& sunPosition();
 // Sets the sun's height for "day" (1.0) and "twilight" (0.1); any other text
 // keeps the height it has. Returns the position after the change.
