@@ -53,6 +53,16 @@ void refitToShownFrame(const Desktop& desktop) {
     glutPositionWindow(window.x, window.y);
 }
 
+// The view to start with: a viewpoint (1 to 4; 5 is the start view, where
+// the camera already stands), a time of day and spot lights, all as the keys
+// would leave them.
+void applyStartView(const Options& options) {
+    if (options.viewpoint >= 1 && options.viewpoint <= 4)
+        goToViewpoint(camera, viewpoints, options.viewpoint);
+    timeOfDay = options.time;
+    for (const char digit : options.lights) spotLightOn[static_cast<size_t>(digit - '1')] = true;
+}
+
 }  // namespace
 
 void toggleFullScreen(bool& flag) {
@@ -90,7 +100,9 @@ void createScene(const Options& options) {
     programTexturesAhead().request(ahead);
     programTexturesAhead().requestPixels({kHelpImageFile, kOutroImageFile});
 
-    switch (options.screen) {
+    settings = options.settings;
+    const bool oneFrame = !options.screenshotFile.empty();  // --screenshot: no question, no input
+    switch (oneFrame ? Options::Screen::Windowed : settings.screen) {
         case Options::Screen::FullScreen:
             fullScreen = true;
             break;
@@ -120,6 +132,8 @@ void createScene(const Options& options) {
 
     flight.flightTarget = -1;
     viewpoints = presetViewpoints();
+    applyStartView(options);
+    mouseLook.setSensitivity(settings.mouseSensitivity, settings.invertMouse);
 
     // freeglut answers glutGet only after glutInit, so it comes before the
     // screen size is read; the size and position rules are unchanged.
@@ -137,8 +151,10 @@ void createScene(const Options& options) {
     const char* displayName = options.displayName.empty() ? nullptr : options.displayName.c_str();
     const Desktop desktop = readDesktop(displayName);
     fullScreenByManager = desktop.managed && desktop.fullScreenState;
-    const WindowGeometry window =
+    WindowGeometry window =
         desktop.managed ? fitFramedWindow(desktop.workArea, desktop.frame) : fitWindow(sw, sh);
+    const bool sizeGiven = options.width > 0 && options.height > 0;
+    if (sizeGiven) window = WindowGeometry{options.width, options.height, window.x, window.y};
     windowWidth = window.width;
     windowHeight = window.height;
 
@@ -156,23 +172,25 @@ void createScene(const Options& options) {
     // freeglut has mapped the window by now; task bars and switchers follow a
     // class and icon set just after (libwnck, GNOME Shell, openbox's icons).
     setWindowIdentity(programIdentity());
-    if (desktop.managed) refitToShownFrame(desktop);
+    if (desktop.managed && !sizeGiven) refitToShownFrame(desktop);
     if (fullScreen) toggleFullScreen(fullScreen);
 
     frameLoop.lastTick = getTickCount();
-    glutIdleFunc(onIdle);
+    if (!oneFrame) glutIdleFunc(onIdle);
     glClearColor(0.15f, 0.15f, 0.2f, 0.0f);
     initLights();
     glEnable(GL_DEPTH_TEST);
 
     glutDisplayFunc(onDisplay);
     glutReshapeFunc(onReshape);
-    glutKeyboardFunc(onKeyboardDown);
-    glutKeyboardUpFunc(onKeyboardUp);
-    glutSpecialFunc(onSpecialDown);
-    glutSpecialUpFunc(onSpecialUp);
-    glutMouseFunc(onMouse);
-    glutMotionFunc(onMotion);  // only while a button is held
+    if (!oneFrame) {
+        glutKeyboardFunc(onKeyboardDown);
+        glutKeyboardUpFunc(onKeyboardUp);
+        glutSpecialFunc(onSpecialDown);
+        glutSpecialUpFunc(onSpecialUp);
+        glutMouseFunc(onMouse);
+        glutMotionFunc(onMotion);  // only while a button is held
+    }
 
     // The images that need a GL context. The model's material textures are
     // loaded here rather than while the model is read, where no context exists.
@@ -180,12 +198,17 @@ void createScene(const Options& options) {
     skybox.load();
     terrain.loadTexture();
     overlayScreens.load();
-    overlayScreens.visible = true;
+    overlayScreens.visible = settings.intro && !oneFrame;
     overlayScreens.currentScreen = 0;
+    if (oneFrame) {
+        screenshotFile = options.screenshotFile;
+        pendingCapture = Capture::ScreenshotFile;  // the first frame drawn, then the end
+        exitStatus = 1;                            // unless that frame is written
+    }
 }
 
 void startUp(const Options& options) {
     createScene(options);
     glutMainLoop();  // returns once the window is closed, after freeglut has ended
-    std::exit(0);
+    std::exit(exitStatus);
 }

@@ -18,15 +18,15 @@ Options parse(std::vector<const char*> args) {
 TEST(Options, OurOptionsAreTakenAndGlutsPassThrough) {
     const Options o =
         parse({"--windowed", "-display", ":7", "--data", "/tmp/scene", "-geometry", "640x360"});
-    EXPECT_EQ(o.screen, Options::Screen::Windowed);
+    EXPECT_EQ(o.settings.screen, Options::Screen::Windowed);
     EXPECT_EQ(o.dataDir, "/tmp/scene");
     EXPECT_EQ(o.displayName, ":7");
     EXPECT_EQ(o.glutArgs,
               (std::vector<std::string>{"velmora", "-display", ":7", "-geometry", "640x360"}));
     EXPECT_TRUE(o.error.empty());
 
-    EXPECT_EQ(parse({}).screen, Options::Screen::Ask);
-    EXPECT_EQ(parse({"--fullscreen"}).screen, Options::Screen::FullScreen);
+    EXPECT_EQ(parse({}).settings.screen, Options::Screen::Ask);
+    EXPECT_EQ(parse({"--fullscreen"}).settings.screen, Options::Screen::FullScreen);
     EXPECT_EQ(parse({"--data=here"}).dataDir, "here");
     EXPECT_TRUE(parse({"--help"}).help);
     EXPECT_TRUE(parse({"--version"}).version);
