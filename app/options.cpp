@@ -138,8 +138,9 @@ std::string usageText(const std::string& programName) {
                        "A first-person walk through a prehistoric stone circle.\n"
                        "\n";
     appendRows(text, optionHelp(), 19);
-    text += "\nSettings, KEY = default, as lines of " + std::string(settingsFileDescription()) +
-            "\n(or of --config FILE; # starts a comment), or as --KEY VALUE:\n";
+    text += "\nSettings, KEY = default, read from the lines of\n  " +
+            std::string(settingsFileDescription()) +
+            "\nor of --config FILE (# starts a comment); each is also an option --KEY VALUE:\n";
     appendRows(text, settingHelp(), 35);
     text += "\nThe scene (" + std::string(kModelFileName) +
             " and its images) is read from the first of:\n";

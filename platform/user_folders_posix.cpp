@@ -37,8 +37,7 @@ std::string settingsFilePath() {
 }
 
 const char* settingsFileDescription() {
-    return "$XDG_CONFIG_HOME/velmora/velmora.conf\n(~/.config/velmora/velmora.conf when it is "
-           "unset)";
+    return "$XDG_CONFIG_HOME/velmora/velmora.conf (~/.config/velmora/velmora.conf when unset)";
 }
 
 std::string picturesFolder() {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -103,6 +104,23 @@ TEST(Settings, FileThenCommandLine) {
         EXPECT_EQ(shown(o.settings), c.expected) << c.name;
         EXPECT_EQ(report.str(), c.report) << c.name;
     }
+}
+
+// The installed example names every key, commented out, and as it stands
+// changes nothing.
+TEST(Settings, TheExampleFileHasEveryKeyCommentedOut) {
+    std::ifstream in(std::string(VELMORA_TEST_DATA) + "/../../packaging/velmora.conf");
+    std::stringstream text;
+    text << in.rdbuf();
+    ASSERT_FALSE(text.str().empty());
+    for (const SettingKey& key : settingKeys())
+        EXPECT_NE(text.str().find(std::string("\n# ") + key.key + " = "), std::string::npos)
+            << key.key;
+    std::ostringstream report;
+    Settings s;
+    readSettings(text, "velmora.conf", s, report);
+    EXPECT_EQ(report.str(), "");
+    EXPECT_EQ(shown(s), shown(Settings{}));
 }
 
 TEST(Settings, ABadValueOnTheCommandLineIsAnErrorNamingTheOption) {
