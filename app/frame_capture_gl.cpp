@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 
 #include <iostream>
+#include <new>
 #include <string>
 
 #include "app/scene.h"
@@ -44,8 +45,12 @@ void saveFileScreenshot(const FramePixels& frame) {
 void captureFrame() {
     const Capture capture = pendingCapture;
     pendingCapture = Capture::None;
-    const FramePixels frame =
-        readFrame(0, 0, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+    FramePixels frame;
+    try {
+        frame = readFrame(0, 0, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+    } catch (const std::bad_alloc&) {
+        frame = FramePixels{};  // too little memory for the picture: said below, and on we go
+    }
     if (capture == Capture::ScreenshotKey) saveKeyScreenshot(frame);
     if (capture == Capture::ScreenshotFile) saveFileScreenshot(frame);
 }

@@ -53,7 +53,7 @@ bool writePngFile(const std::string& path, const FramePixels& pixels, std::strin
     error.clear();
     if (pixels.width <= 0 || pixels.height <= 0 ||
         pixels.rgb.size() != static_cast<size_t>(pixels.width) * pixels.height * 3) {
-        error = "no picture to write";
+        error = "no picture to write (too little memory, or an empty window)";
         return false;
     }
     // Beside the final name, so that the rename stays on one file system.

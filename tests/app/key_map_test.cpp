@@ -171,11 +171,10 @@ TEST(KeyMap, ShiftRunsTheLettersAndTheSettingsScaleWalkingAndTurning) {
     const Case cases[] = {
         {{'W'}, 1.0, 1.0, 50.0, 0.0, 5.0, 0.0},
         {{VK_SHIFT, 'W'}, 1.0, 1.0, 100.0, 0.0, 10.0, 0.0},
-        {{VK_SHIFT, 'S'}, 1.0, 1.0, -100.0, 0.0, -10.0, 0.0},
         {{VK_SHIFT, 'A'}, 1.0, 1.0, 0.0, -100.0, 0.0, 0.0},
         {{VK_SHIFT, 'D'}, 0.5, 1.0, 0.0, 50.0, 0.0, 0.0},
         {{VK_UP}, 2.0, 1.0, 100.0, 0.0, 10.0, 0.0},
-        {{VK_SHIFT, VK_UP, 'W'}, 1.0, 1.0, 100.0, 0.0, 10.0, 0.0},  // and looks up
+        {{VK_SHIFT, VK_UP, 'S'}, 1.0, 1.0, -100.0, 0.0, -10.0, 0.0},  // and looks up
         {{VK_SHIFT, VK_RIGHT}, 0.25, 1.0, 0.0, 12.5, 0.0, 0.0},
         {{VK_RIGHT}, 1.0, 2.0, 0.0, 0.0, 0.0, 10.0},
         {{VK_CONTROL, 'W'}, 1.0, 1.0, 0.0, 0.0, 0.0, 0.0},

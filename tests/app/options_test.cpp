@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/data_directory.h"
@@ -36,6 +37,13 @@ TEST(Options, OurOptionsAreTakenAndGlutsPassThrough) {
 TEST(Options, MistakesAreReportedNotIgnored) {
     EXPECT_EQ(parse({"--data"}).error, "--data needs a directory");
     EXPECT_EQ(parse({"--fullscren"}).error, "unknown option --fullscren");
+    EXPECT_EQ(parse({"--screenshot"}).error, "--screenshot needs a file");
+    for (const auto& [args, error] : std::vector<std::pair<std::vector<const char*>, std::string>>{
+             {{"--walk-speed", "5"}, "'5' is not a number from 0.25 to 4"},
+             {{"--invert-mouse=maybe"}, "'maybe' is not true or false"},
+             {{"--time", "noon"}, "'noon' is not day, twilight or night"},
+             {{"--lights", "15"}, "'15' is not digits from 1 to 4"}})
+        EXPECT_NE(parse(args).error.find(error), std::string::npos) << parse(args).error;
     EXPECT_NE(usageText("velmora").find("F5"), std::string::npos);
 }
 

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -104,48 +103,6 @@ TEST(Settings, FileThenCommandLine) {
         EXPECT_EQ(shown(o.settings), c.expected) << c.name;
         EXPECT_EQ(report.str(), c.report) << c.name;
     }
-}
-
-// The installed example names every key, commented out, and as it stands
-// changes nothing.
-TEST(Settings, TheExampleFileHasEveryKeyCommentedOut) {
-    std::ifstream in(std::string(VELMORA_TEST_DATA) + "/../../packaging/velmora.conf");
-    std::stringstream text;
-    text << in.rdbuf();
-    ASSERT_FALSE(text.str().empty());
-    for (const SettingKey& key : settingKeys())
-        EXPECT_NE(text.str().find(std::string("\n# ") + key.key + " = "), std::string::npos)
-            << key.key;
-    std::ostringstream report;
-    Settings s;
-    readSettings(text, "velmora.conf", s, report);
-    EXPECT_EQ(report.str(), "");
-    EXPECT_EQ(shown(s), shown(Settings{}));
-}
-
-TEST(Settings, ABadValueOnTheCommandLineIsAnErrorNamingTheOption) {
-    const std::vector<std::pair<std::vector<const char*>, std::string>> cases = {
-        {{"--walk-speed", "5"}, "--walk-speed: '5' is not a number from 0.25 to 4"},
-        {{"--invert-mouse=sometimes"}, "--invert-mouse: 'sometimes' is not true or false"},
-        {{"--time", "noon"}, "--time: 'noon' is not day, twilight or night"},
-        {{"--viewpoint", "6"}, "--viewpoint: '6' is not a viewpoint from 1 to 5"},
-        {{"--lights", "15"}, "--lights: '15' is not digits from 1 to 4"},
-        {{"--size", "640"}, "--size: '640' is not a size WxH"},
-        {{"--field-of-view"}, "--field-of-view needs a value"},
-        {{"--screenshot"}, "--screenshot needs a file"},
-    };
-    for (const auto& [options, error] : cases) {
-        std::vector<const char*> args = options;
-        args.insert(args.begin(), "velmora");
-        const Options o = parseOptions(static_cast<int>(args.size()), args.data());
-        EXPECT_NE(o.error.find(error), std::string::npos) << o.error;
-    }
-    const char* view[] = {"velmora", "--screenshot", "a.png", "--viewpoint", "2",      "--time",
-                          "night",   "--lights",     "13",    "--size",      "640x360"};
-    const Options o = parseOptions(11, view);
-    EXPECT_EQ(o.screenshotFile + " " + std::to_string(o.viewpoint) + " " + o.time + " " + o.lights +
-                  " " + std::to_string(o.width) + "x" + std::to_string(o.height),
-              "a.png 2 night 13 640x360");
 }
 
 }  // namespace

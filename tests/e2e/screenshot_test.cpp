@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -120,15 +119,8 @@ TEST_F(Pictures, ABadSettingsFileIsToldLineByLineAndTheSceneShows) {
                                                        "invert-mouse = sometimes\n"
                                                        "colour = green\n"
                                                        "intro = false\n";
-    const char* old = std::getenv("XDG_CONFIG_HOME");
-    const std::string saved = old ? old : "";
-    setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
-    Program velmora(screen, {});  // screen = window: no question
-    if (old) {
-        setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-    } else {
-        unsetenv("XDG_CONFIG_HOME");
-    }
+    // screen = window: no question.
+    Program velmora(screen, {"XDG_CONFIG_HOME=" + folder, programPath()}, "", "/usr/bin/env");
     ASSERT_TRUE(velmora.waitForWindow());
     ASSERT_TRUE(velmora.goesIdle(5.0)) << "intro = false: nothing to wait for";
     const std::string conf = folder + "/velmora/velmora.conf:";
