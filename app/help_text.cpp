@@ -15,7 +15,7 @@ const std::vector<HelpRow>& optionHelp() {
         {"--viewpoint N", "start at viewpoint N, 1 to 5 as the keys (5: the start view)"},
         {"--time TIME", "start at day, twilight or night"},
         {"--lights DIGITS", "start with the spot lights of these F keys on (13: F1 and F3)"},
-        {"--size WxH", "with --screenshot: the picture's size in pixels"},
+        {"--size WxH", "the window's size in pixels, and so the picture's"},
         {"--help", "print the options and keys, and exit"},
         {"--version", "print the version, and exit"},
     };
