@@ -7,6 +7,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <new>
 #include <sstream>
 #include <system_error>
 
@@ -154,7 +155,14 @@ void readSettings(std::istream& in, const std::string& fileName, Settings& s,
     for (std::string line; std::getline(in, line);) {
         ++number;
         std::istringstream one(line);
-        for (const CLI::ConfigItem& item : format.from_config(one)) {
+        std::vector<CLI::ConfigItem> items;
+        try {
+            items = format.from_config(one);
+        } catch (const CLI::Error&) {
+            report << fileName << ":" << number << ": not a line of key = value; ignored\n";
+            continue;
+        }
+        for (const CLI::ConfigItem& item : items) {
             if (item.name == "++" || item.name == "--") continue;  // a [section]'s ends
             std::string name;
             for (const std::string& parent : item.parents) name += parent + ".";
@@ -176,5 +184,9 @@ void readSettingsFile(const std::string& path, bool asked, Settings& s, std::ost
             report << path << ": cannot read the settings file; the defaults are kept\n";
         return;
     }
-    readSettings(in, path, s, report);
+    try {
+        readSettings(in, path, s, report);
+    } catch (const std::bad_alloc&) {  // a line longer than memory holds
+        report << path << ": too large to read; the rest is left at the defaults\n";
+    }
 }
