@@ -14,12 +14,13 @@
 namespace {
 
 KeyMapTargets keyMapTargets() {
-    return KeyMapTargets{camera, viewpoints, flight, timeOfDay, spotLightOn, fullScreen,
-                         model.normalMode, toggleFullScreen, [] { return std::rand(); },
-                         overlayScreens,
-                         // The same way out as closing the window: glutMainLoop
-                         // returns after this pass and freeglut ends.
-                         [] { glutLeaveMainLoop(); }};
+    return KeyMapTargets{
+        camera, viewpoints, flight, timeOfDay, spotLightOn, fullScreen, model.normalMode,
+        toggleFullScreen, [] { return std::rand(); }, overlayScreens,
+        // The same way out as closing the window: glutMainLoop
+        // returns after this pass and freeglut ends.
+        [] { glutLeaveMainLoop(); }, KeyMapMemory{},
+        [] { pendingCapture = Capture::ScreenshotKey; }, settings.walkSpeed, settings.turnSpeed};
 }
 
 // The model is drawn centred on this point and turned −90° about y.
@@ -27,8 +28,8 @@ constexpr float kModelOffset[3] = {static_cast<float>(scene::kModelOffsetX),
                                    static_cast<float>(scene::kModelOffsetY),
                                    static_cast<float>(scene::kModelOffsetZ)};
 
-// Projection: vertical field of view in degrees, near and far planes in units.
-constexpr double kFieldOfView = 60.0;
+// Projection: near and far planes in units; the vertical field of view is the
+// settings' (60 degrees unless they say otherwise).
 constexpr double kNear = 1.0;
 constexpr double kFar = 300.0;
 
@@ -72,7 +73,8 @@ void onDisplay() {
     glTranslatef(kModelOffset[0], kModelOffset[1], kModelOffset[2]);
     glRotatef(-90.0f, 0.0f, 1.0f, 0.0f);
     model.draw();
-    overlayScreens.draw();  // last, over everything
+    overlayScreens.draw();                                // last, over everything
+    if (pendingCapture != Capture::None) captureFrame();  // the frame as it will show
 
     glFlush();
     glutSwapBuffers();
@@ -84,7 +86,7 @@ void onReshape(int width, int height) {
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(kFieldOfView, static_cast<double>(width) / height, kNear, kFar);
+    gluPerspective(settings.fieldOfView, static_cast<double>(width) / height, kNear, kFar);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }

@@ -15,3 +15,6 @@ const std::vector<HelpRow>& optionHelp();
 
 // The keys, in the order --help lists them.
 const std::vector<HelpRow>& keyHelp();
+
+// The settings of velmora.conf as "key = default", with their values.
+const std::vector<HelpRow>& settingHelp();

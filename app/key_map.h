@@ -1,6 +1,6 @@
 // The key map: what held keys do in one update pass. Keys are level-triggered,
-// so every row acts on every pass in which its keys are held; H and F11 act
-// once per press, since the help screen would flicker otherwise and a press
+// so every row acts on every pass in which its keys are held; H, F11 and F12
+// act once per press, since the help screen would flicker otherwise and a press
 // of F11 should change the screen once, whatever the frame rate.
 #pragma once
 
@@ -17,6 +17,7 @@
 struct KeyMapMemory {
     bool helpKeyHeld = false;        // H was down in the last pass: no new press yet
     bool fullScreenKeyHeld = false;  // so was F11
+    bool screenshotKeyHeld = false;  // and F12
 };
 
 // The scene state the keys act on.
@@ -33,6 +34,9 @@ struct KeyMapTargets {
     OverlayScreens& overlay;      // H shows and hides the help screen
     std::function<void()> quit;   // Esc: ends the program as closing the window does
     KeyMapMemory memory{};
+    std::function<void()> screenshot{};  // F12: saves the frame this pass leads to
+    double walkSpeed = 1.0;              // the settings' factors on walking and turning
+    double turnSpeed = 1.0;
 };
 
 // The keys' part of an update pass. The last pass's accelerations end first.

@@ -8,6 +8,7 @@
 #include "platform/console.h"
 #include "platform/display.h"
 #include "platform/executable.h"
+#include "platform/user_folders.h"
 #include "scene/scene_numbers.h"
 
 namespace {
@@ -25,11 +26,23 @@ DataSearch dataSearch(const Options& options) {
     return search;
 }
 
+// The command line over the settings file, which the command line may name.
+// The file's problems are told one line each, and the walk goes on.
+Options readOptions(int argc, char** argv) {
+    const Options commandLine = parseOptions(argc, argv);
+    if (!commandLine.error.empty() || commandLine.help || commandLine.version) return commandLine;
+    const bool asked = !commandLine.configFile.empty();
+    const std::string path = asked ? commandLine.configFile : settingsFilePath();
+    Settings fromFile;
+    if (!path.empty()) readSettingsFile(path, asked, fromFile, std::cerr);
+    return parseOptions(argc, argv, fromFile);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     attachConsole();
-    const Options options = parseOptions(argc, argv);
+    const Options options = readOptions(argc, argv);
     if (!options.error.empty()) {
         std::cerr << "velmora: " << options.error << "\n\n" << usageText("velmora");
         return 2;

@@ -15,9 +15,9 @@ bool MouseLook::moveTo(int x, int y, Camera& camera) {
     // Only the axes that moved act: a level drag leaves a pitch of 90 (the
     // top view) alone rather than clamping it to 80.
     if (dx != 0) {
-        const double degrees = dx * kMouseDegreesPerPixel;
+        const double degrees = dx * degreesPerPixel_;
         camera.rotateHeading(degrees);
     }
-    if (dy != 0) camera.changePitch(dy * kMouseDegreesPerPixel);
+    if (dy != 0) camera.changePitch((invert_ ? -dy : dy) * degreesPerPixel_);
     return dx != 0 || dy != 0;
 }

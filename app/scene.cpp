@@ -10,6 +10,8 @@ Terrain terrain;
 Skybox skybox;
 OverlayScreens overlayScreens;
 
+Settings settings;
+
 KeyState keyState;
 FrameLoop frameLoop;
 MouseLook mouseLook;
@@ -19,3 +21,7 @@ int windowWidth = 0;
 int windowHeight = 0;
 int savedWindowX = 0;
 int savedWindowY = 0;
+
+Capture pendingCapture = Capture::None;
+std::string screenshotFile;
+int exitStatus = 0;

@@ -11,6 +11,7 @@
 #include "camera/viewpoints.h"
 #include "model/obj_model.h"
 #include "overlay/overlay_screens.h"
+#include "settings/settings.h"
 #include "sky/skybox.h"
 #include "sky/time_of_day.h"
 #include "terrain/terrain.h"
@@ -25,6 +26,8 @@ extern Terrain terrain;  // built by main() once the working directory is settle
 extern Skybox skybox;
 extern OverlayScreens overlayScreens;
 
+extern Settings settings;  // the file's under the command line's, set before start-up
+
 extern KeyState keyState;
 extern FrameLoop frameLoop;
 extern MouseLook mouseLook;
@@ -35,6 +38,15 @@ extern int windowWidth;
 extern int windowHeight;
 extern int savedWindowX;
 extern int savedWindowY;
+
+// A frame to save once it is drawn, before it is swapped to the screen: F12's
+// into the screenshot folder, or --screenshot's into its file, after which
+// the program ends with exitStatus.
+enum class Capture { None, ScreenshotKey, ScreenshotFile };
+extern Capture pendingCapture;
+extern std::string screenshotFile;
+extern int exitStatus;
+void captureFrame();
 
 // GLUT callbacks and the operations they share.
 void onIdle();

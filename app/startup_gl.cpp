@@ -54,6 +54,19 @@ void refitToShownFrame(const Desktop& desktop) {
     glutPositionWindow(window.x, window.y);
 }
 
+// The view to start with: a viewpoint (1 to 4; 5 is the start view, where
+// the camera already stands), a time of day and spot lights, all as the keys
+// would leave them.
+void applyStartView(const Options& options) {
+    if (options.viewpoint >= 1 && options.viewpoint <= 4)
+        goToViewpoint(camera, viewpoints, options.viewpoint);
+    timeOfDay = options.time;
+    for (const char digit : options.lights) spotLightOn[static_cast<size_t>(digit - '1')] = true;
+}
+
+// --size sets the window's size, and so the picture's, instead of the desktop's rule.
+bool sizeGiven(const Options& options) { return options.width > 0 && options.height > 0; }
+
 }  // namespace
 
 void toggleFullScreen(bool& flag) {
@@ -145,8 +158,9 @@ Desktop openWindow(const Options& options, const char* displayName) {
     // manager's frame; on a bare server it fits the screen.
     const Desktop desktop = readDesktop(displayName);
     fullScreenByManager = desktop.managed && desktop.fullScreenState;
-    const WindowGeometry window =
+    WindowGeometry window =
         desktop.managed ? fitFramedWindow(desktop.workArea, desktop.frame) : fitWindow(sw, sh);
+    if (sizeGiven(options)) window = WindowGeometry{options.width, options.height, window.x, window.y};
     windowWidth = window.width;
     windowHeight = window.height;
 
@@ -163,25 +177,27 @@ Desktop openWindow(const Options& options, const char* displayName) {
 }
 
 // The keyboard, the window's identity, its frame and full screen, once it is shown.
-void settleWindow(const Desktop& desktop, const char* displayName) {
+void settleWindow(const Desktop& desktop, const char* displayName, bool refit) {
     openKeyboard(displayName);
     reportRepeatsAsPressesOnly();  // so that a key-up event means a release (F11, H)
     // freeglut has mapped the window by now; task bars and switchers follow a
     // class and icon set just after (libwnck, GNOME Shell, openbox's icons).
     setWindowIdentity(programIdentity());
-    if (desktop.managed) refitToShownFrame(desktop);
+    if (desktop.managed && refit) refitToShownFrame(desktop);
     if (fullScreen) toggleFullScreen(fullScreen);
 }
 
-void startFrameLoop() {
+// One frame alone (--screenshot) has neither the idle pass nor input.
+void startFrameLoop(bool oneFrame) {
     frameLoop.lastTick = getTickCount();
-    glutIdleFunc(onIdle);
+    if (!oneFrame) glutIdleFunc(onIdle);
     glClearColor(0.15f, 0.15f, 0.2f, 0.0f);
     initLights();
     glEnable(GL_DEPTH_TEST);
 
     glutDisplayFunc(onDisplay);
     glutReshapeFunc(onReshape);
+    if (oneFrame) return;
     glutKeyboardFunc(onKeyboardDown);
     glutKeyboardUpFunc(onKeyboardUp);
     glutSpecialFunc(onSpecialDown);
@@ -192,33 +208,45 @@ void startFrameLoop() {
 
 // The images that need a GL context. The model's material textures are
 // loaded here rather than while the model is read, where no context exists.
-void loadSceneTextures() {
+void loadSceneTextures(bool showIntro) {
     loadTextures(model, directoryOf(kModelFileName));
     skybox.load();
     terrain.loadTexture();
     overlayScreens.load();
-    overlayScreens.visible = true;
+    overlayScreens.visible = showIntro;
     overlayScreens.currentScreen = kIntroScreen;
+}
+
+// --screenshot: the first frame drawn is written to the file, then the program ends.
+void captureFirstFrame(const std::string& file) {
+    screenshotFile = file;
+    pendingCapture = Capture::ScreenshotFile;
+    exitStatus = 1;  // unless that frame is written
 }
 
 }  // namespace
 
 void createScene(const Options& options) {
+    const bool oneFrame = !options.screenshotFile.empty();  // --screenshot: no question, no input
+    settings = options.settings;
     requestImagesAhead();
-    fullScreen = startsFullScreen(options.screen);
+    fullScreen = !oneFrame && startsFullScreen(settings.screen);
     placeCamera();
     loadModel();
     flight.flightTarget = kNoFlight;
     viewpoints = presetViewpoints();
+    applyStartView(options);
+    mouseLook.setSensitivity(settings.mouseSensitivity, settings.invertMouse);
     const char* displayName = options.displayName.empty() ? nullptr : options.displayName.c_str();
     const Desktop desktop = openWindow(options, displayName);
-    settleWindow(desktop, displayName);
-    startFrameLoop();
-    loadSceneTextures();
+    settleWindow(desktop, displayName, !sizeGiven(options));
+    startFrameLoop(oneFrame);
+    loadSceneTextures(settings.intro && !oneFrame);
+    if (oneFrame) captureFirstFrame(options.screenshotFile);
 }
 
 void startUp(const Options& options) {
     createScene(options);
     glutMainLoop();  // returns once the window is closed, after freeglut has ended
-    std::exit(0);
+    std::exit(exitStatus);
 }

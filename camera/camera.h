@@ -42,6 +42,14 @@ class Camera {
     void setForwardSpeed(double s) { forwardSpeed = s; }
     void setStrafeSpeed(double s) { strafeSpeed = s; }
     void setTurnRate(double r) { turnRate = r; }
+    // The visitor's walking and turning speeds: the limits of forward and
+    // sideways speed in units per second, of the turning rate in degrees per
+    // second. 5, 5 and 90 unless the settings or running change them.
+    void setSpeedLimits(double forward, double strafe, double turnRateLimit) {
+        maxForwardSpeed = forward;
+        maxStrafeSpeed = strafe;
+        maxTurnRate = turnRateLimit;
+    }
 
   private:
     Vector3 minBound;  // only x and z are used

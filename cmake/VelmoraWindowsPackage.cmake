@@ -1,6 +1,7 @@
 # The Windows downloads, made by `cmake --build BUILD --target windows_packages`:
 #   velmora-<version>-windows-x64.zip   velmora-<version>/ with velmora.exe, the
-#                                       scene beside it, README.txt and LICENSE.txt
+#                                       scene beside it, README.txt, LICENSE.txt and
+#                                       the settings' example velmora.conf
 #   velmora-<version>-setup.exe         the NSIS installer of the same files, with
 #                                       a Start-menu entry and an uninstaller
 # The program is stripped; it is linked statically, so it needs no DLL but
@@ -15,9 +16,10 @@ set(setup ${CMAKE_BINARY_DIR}/${package}-setup.exe)
 # Every file the packages hold, relative to their folder; the installer's
 # own file list and its uninstaller's are written from it, so an uninstall
 # removes exactly what was installed.
-set(documents README.txt)
+set(documents README.txt velmora.conf)
 set(copy_commands
-  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/README.md ${stage}/README.txt)
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/README.md ${stage}/README.txt
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/velmora.conf ${stage}/velmora.conf)
 if(EXISTS ${PROJECT_SOURCE_DIR}/LICENSE)
   list(APPEND documents LICENSE.txt)
   list(APPEND copy_commands

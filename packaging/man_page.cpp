@@ -1,7 +1,7 @@
 // velmora_manpage TEMPLATE OUTPUT: writes the manual page. The template's
-// lines @OPTIONS@, @KEYS@ and @SEARCH@ become the option and key tables and
-// the search order that --help prints, so the two cannot say different
-// things; @VERSION@ becomes the project's version.
+// lines @OPTIONS@, @SETTINGS@, @KEYS@ and @SEARCH@ become the option, setting
+// and key tables and the search order that --help prints, so the two cannot
+// say different things; @VERSION@ becomes the project's version.
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -47,9 +47,9 @@ std::string optionItems() {
     return out;
 }
 
-std::string keyItems() {
+std::string keyItems(const std::vector<HelpRow>& rows) {
     std::string out;
-    for (const HelpRow& row : keyHelp())
+    for (const HelpRow& row : rows)
         out += ".TP\n\\fB" + roff(row.what) + "\\fR\n" + roff(row.meaning) + "\n";
     return out;
 }
@@ -79,7 +79,9 @@ int main(int argc, char** argv) {
         if (line == "@OPTIONS@") {
             page << optionItems();
         } else if (line == "@KEYS@") {
-            page << keyItems();
+            page << keyItems(keyHelp());
+        } else if (line == "@SETTINGS@") {
+            page << keyItems(settingHelp());
         } else if (line == "@SEARCH@") {
             page << searchItems();
         } else {

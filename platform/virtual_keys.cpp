@@ -10,6 +10,7 @@ enum GlutSpecial : int {
     kGlutF1 = 1,
     kGlutF5 = 5,
     kGlutF11 = 11,
+    kGlutF12 = 12,
     kGlutLeft = 100,
     kGlutUp = 101,
     kGlutRight = 102,
@@ -44,6 +45,8 @@ int virtualKeyFromGlutSpecial(int key) {
     switch (key) {
         case kGlutF11:
             return VK_F11;
+        case kGlutF12:
+            return VK_F12;
         case kGlutLeft:
             return VK_LEFT;
         case kGlutUp:

@@ -25,6 +25,7 @@ enum VirtualKey : int {
     VK_F4 = 115,
     VK_F5 = 116,
     VK_F11 = 122,
+    VK_F12 = 123,
 };
 #endif
 

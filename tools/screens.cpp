@@ -14,6 +14,7 @@ const KeyLine kKeyTable[kKeyLines] = {
     {"\u2190  \u2192", "turn left / right"},
     {"Shift + \u2190  \u2192", "step sideways"},
     {"A  D", "step left / right"},
+    {"Shift + W A S D", "run"},
     {"Shift + \u2191  \u2193", "look up / down"},
     {"Left-button drag", "look around"},
     {"Ctrl + \u2191  \u2193", "rise / sink"},
@@ -25,6 +26,7 @@ const KeyLine kKeyTable[kKeyLines] = {
     {"P  /  Shift + P", "model normals: file, per face, per vertex"},
     {"F5  /  F11", "full screen"},
     {"H", "help screen on / off"},
+    {"F12", "save a screenshot"},
     {"Esc", "quit"},
 };
 
@@ -121,8 +123,8 @@ Image makeIntro(const Fonts& f) {
             22.0f, pale);
     for (int x = 312; x < 712; ++x) image.setColour(x, 186, mix(image.colour(x, 186), gold, 0.6f));
 
-    // The keys, in two columns of eight, above the tallest stones (y 414).
-    const float px = 18.0f, line = 24.0f, top = 220.0f;
+    // The keys, in two columns of nine, above the tallest stones (y 414).
+    const float px = 18.0f, line = 21.0f, top = 220.0f;
     const float columns[2] = {64.0f, 500.0f}, keyWidths[2] = {168.0f, 148.0f};
     constexpr int kRows = kKeyLines / 2;
     for (int k = 0; k < kKeyLines; ++k) {
@@ -137,7 +139,7 @@ Image makeHelp(const Fonts& f) {
     Image image = panelImage(112.0f, 20.0f, 912.0f, 556.0f);
     const Colour gold = rgb(255, 214, 140), pale = rgb(232, 230, 240), key = rgb(255, 200, 120);
     centred(f.title, image, 80.0f, "Keys", 48.0f, gold);
-    const float px = 19.0f, line = 26.0f, top = 128.0f;
+    const float px = 19.0f, line = 23.0f, top = 128.0f;
     for (int k = 0; k < kKeyLines; ++k) {
         const float y = top + line * k;
         f.bold.draw(image, 168.0f, y, kKeyTable[k].keys, px, key);

@@ -24,7 +24,7 @@ struct KeyLine {
     const char* keys;
     const char* action;
 };
-constexpr int kKeyLines = 16;
+constexpr int kKeyLines = 18;
 extern const KeyLine kKeyTable[kKeyLines];
 
 constexpr int kScreenWidth = 1024, kScreenHeight = 576;  // 16:9, like the window

@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
     }
     terrain.build(100, 100);
     Options options;
-    options.screen = Options::Screen::Windowed;
+    options.settings.screen = Options::Screen::Windowed;
     options.glutArgs = {"frame_bench"};
 
     const auto launch = Clock::now();

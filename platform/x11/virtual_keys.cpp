@@ -70,6 +70,8 @@ int virtualKeyFromKeysym(unsigned long keysym) {
             return VK_ESCAPE;
         case XK_F11:
             return VK_F11;
+        case XK_F12:
+            return VK_F12;
         case XK_Shift_L:
         case XK_Shift_R:
             return VK_SHIFT;

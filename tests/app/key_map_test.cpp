@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <initializer_list>
 #include <iterator>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -155,28 +156,48 @@ TEST(KeyMap, AAndDStepSidewaysCancelAndLeaveTheArrowsTheirMeaning) {
     EXPECT_EQ(s.camera.getTurnRate(), -5.0);
 }
 
-TEST(KeyMap, NoLetterMovesWhileShiftOrControlIsHeld) {
-    Scene s;
-    const Camera before = s.camera;
-    for (int modifier : {VK_SHIFT, VK_CONTROL}) {
-        for (int letter : {'W', 'A', 'S', 'D'}) {
-            s.press({modifier, letter});
-            EXPECT_EQ(s.camera.getForwardAccel(), 0.0) << modifier << " " << letter;
-            EXPECT_EQ(s.camera.getStrafeAccel(), 0.0) << modifier << " " << letter;
-        }
+// Shift runs with the letters at twice the walk, the settings' factors scale
+// walking and turning, and Control stops the letters. Each row: the keys, the
+// walk and turn factors, then the accelerations the pass sets and the speed
+// limit a long pass reaches.
+TEST(KeyMap, ShiftRunsTheLettersAndTheSettingsScaleWalkingAndTurning) {
+    struct Case {
+        std::vector<int> keys;
+        double walk, turn;
+        double forwardAccel, strafeAccel, speed, turnRate;
+    };
+    const Case cases[] = {
+        {{'W'}, 1.0, 1.0, 50.0, 0.0, 5.0, 0.0},
+        {{VK_SHIFT, 'W'}, 1.0, 1.0, 100.0, 0.0, 10.0, 0.0},
+        {{VK_SHIFT, 'A'}, 1.0, 1.0, 0.0, -100.0, 0.0, 0.0},
+        {{VK_SHIFT, 'D'}, 0.5, 1.0, 0.0, 50.0, 0.0, 0.0},
+        {{VK_UP}, 2.0, 1.0, 100.0, 0.0, 10.0, 0.0},
+        {{VK_SHIFT, VK_UP, 'S'}, 1.0, 1.0, -100.0, 0.0, -10.0, 0.0},  // and looks up
+        {{VK_SHIFT, VK_RIGHT}, 0.25, 1.0, 0.0, 12.5, 0.0, 0.0},
+        {{VK_RIGHT}, 1.0, 2.0, 0.0, 0.0, 0.0, 10.0},
+        {{VK_CONTROL, 'W'}, 1.0, 1.0, 0.0, 0.0, 0.0, 0.0},
+        {{VK_CONTROL, VK_SHIFT, 'D'}, 1.0, 1.0, 0.0, 0.0, 0.0, 0.0},
+    };
+    for (const Case& c : cases) {
+        Scene s;
+        s.targets.walkSpeed = c.walk;
+        s.targets.turnSpeed = c.turn;
+        s.press(c.keys);
+        const std::string row = ::testing::PrintToString(c.keys);
+        EXPECT_EQ(s.camera.getForwardAccel(), c.forwardAccel) << row;
+        EXPECT_EQ(s.camera.getStrafeAccel(), c.strafeAccel) << row;
+        EXPECT_EQ(s.camera.getTurnRate(), c.turnRate) << row;
+        double seconds = 1.0;  // long enough for any speed to reach its limit
+        s.camera.update(seconds);
+        EXPECT_EQ(s.camera.getForwardSpeed(), c.speed) << row;
     }
-    EXPECT_EQ(s.camera.getPitch(), before.getPitch());
-    EXPECT_EQ(s.camera.getPosition(), before.getPosition());
-    EXPECT_EQ(s.camera.getTurnRate(), 0.0);
 
     // The modifiers' own rows are left as they are: Shift + Up still looks up
-    // with W held, Shift + Left still slides with D held, and a letter does
-    // not undo Control's rise.
+    // with W held, and a letter does not undo Control's rise.
+    Scene s;
+    const Camera before = s.camera;
     s.press({VK_SHIFT, VK_UP, 'W'});
     EXPECT_EQ(s.camera.getPitch(), -5.0);
-    EXPECT_EQ(s.camera.getForwardAccel(), 0.0);
-    s.press({VK_SHIFT, VK_LEFT, 'D'});
-    EXPECT_EQ(s.camera.getStrafeAccel(), -50.0);
     s.press({VK_CONTROL, VK_UP, 'S'});
     EXPECT_DOUBLE_EQ(s.camera.getPosition().y, before.getPosition().y + 0.1);
     EXPECT_EQ(s.camera.getForwardAccel(), 0.0);
@@ -204,6 +225,19 @@ TEST(KeyMap, F11TogglesOncePerPressAndNotBesideF5) {
     s.press({VK_F5, VK_F11});
     EXPECT_TRUE(s.fullScreen);
     EXPECT_EQ(s.toggles, 5);
+}
+
+TEST(KeyMap, F12SavesOncePerPress) {
+    Scene s;
+    int shots = 0;
+    s.targets.screenshot = [&shots] { ++shots; };
+    for (const auto& keys :
+         std::vector<std::vector<int>>{{VK_F12}, {VK_F12, VK_UP}, {VK_UP}, {VK_F12}})
+        s.press(keys);
+    EXPECT_EQ(shots, 2);
+    releaseKey(s.targets.memory, VK_F12);
+    s.press({VK_F12});
+    EXPECT_EQ(shots, 3);
 }
 
 TEST(KeyMap, HShowsAndHidesTheHelpScreenOncePerPress) {

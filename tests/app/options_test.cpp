@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/data_directory.h"
@@ -18,15 +19,15 @@ Options parse(std::vector<const char*> args) {
 TEST(Options, OurOptionsAreTakenAndGlutsPassThrough) {
     const Options o =
         parse({"--windowed", "-display", ":7", "--data", "/tmp/scene", "-geometry", "640x360"});
-    EXPECT_EQ(o.screen, Options::Screen::Windowed);
+    EXPECT_EQ(o.settings.screen, Options::Screen::Windowed);
     EXPECT_EQ(o.dataDir, "/tmp/scene");
     EXPECT_EQ(o.displayName, ":7");
     EXPECT_EQ(o.glutArgs,
               (std::vector<std::string>{"velmora", "-display", ":7", "-geometry", "640x360"}));
     EXPECT_TRUE(o.error.empty());
 
-    EXPECT_EQ(parse({}).screen, Options::Screen::Ask);
-    EXPECT_EQ(parse({"--fullscreen"}).screen, Options::Screen::FullScreen);
+    EXPECT_EQ(parse({}).settings.screen, Options::Screen::Ask);
+    EXPECT_EQ(parse({"--fullscreen"}).settings.screen, Options::Screen::FullScreen);
     EXPECT_EQ(parse({"--data=here"}).dataDir, "here");
     EXPECT_TRUE(parse({"--help"}).help);
     EXPECT_TRUE(parse({"--version"}).version);
@@ -36,6 +37,13 @@ TEST(Options, OurOptionsAreTakenAndGlutsPassThrough) {
 TEST(Options, MistakesAreReportedNotIgnored) {
     EXPECT_EQ(parse({"--data"}).error, "--data needs a directory");
     EXPECT_EQ(parse({"--fullscren"}).error, "unknown option --fullscren");
+    EXPECT_EQ(parse({"--screenshot"}).error, "--screenshot needs a file");
+    for (const auto& [args, error] : std::vector<std::pair<std::vector<const char*>, std::string>>{
+             {{"--walk-speed", "5"}, "'5' is not a number from 0.25 to 4"},
+             {{"--invert-mouse=maybe"}, "'maybe' is not true or false"},
+             {{"--time", "noon"}, "'noon' is not day, twilight or night"},
+             {{"--lights", "15"}, "'15' is not digits from 1 to 4"}})
+        EXPECT_NE(parse(args).error.find(error), std::string::npos) << parse(args).error;
     EXPECT_NE(usageText("velmora").find("F5"), std::string::npos);
 }
 

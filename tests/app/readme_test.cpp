@@ -1,4 +1,4 @@
-// README says what --help and the manual page say: its option and key tables
+// README says what --help and the manual page say: its option, setting and key tables
 // and its search order are the program's own tables, row for row.
 #include <gtest/gtest.h>
 
@@ -69,6 +69,7 @@ std::vector<std::string> helpRows(const std::vector<HelpRow>& table) {
 TEST(Readme, OptionAndKeyTablesAreTheProgramsOwn) {
     EXPECT_EQ(tableRows("## Options"), helpRows(optionHelp()));
     EXPECT_EQ(tableRows("## Keys"), helpRows(keyHelp()));
+    EXPECT_EQ(tableRows("## Settings"), helpRows(settingHelp()));
 }
 
 TEST(Readme, StatesTheSearchOrderOfTheScene) {

@@ -76,13 +76,14 @@ TEST(VirtualKeys, GlutEventsNormaliseToTheSameCodes) {
     EXPECT_EQ(virtualKeyFromGlutSpecial(115), VK_CONTROL);  // GLUT_KEY_CTRL_R
 }
 
-TEST(VirtualKeys, EscapeAndF11ReachTheirCodesByPollingAndByEvents) {
+TEST(VirtualKeys, EscapeF11AndF12ReachTheirCodesByPollingAndByEvents) {
     EXPECT_EQ(virtualKeyFromKeysym(XK_Escape), 27);
     EXPECT_EQ(virtualKeyFromKeysym(XK_F11), 122);
     EXPECT_EQ(virtualKeyFromKeysym(XK_F10), 0);
-    EXPECT_EQ(virtualKeyFromKeysym(XK_F12), 0);
+    EXPECT_EQ(virtualKeyFromKeysym(XK_F12), 123);
     EXPECT_EQ(virtualKeyFromGlutKey(27), VK_ESCAPE);
     EXPECT_EQ(virtualKeyFromGlutSpecial(11), VK_F11);  // GLUT_KEY_F11
+    EXPECT_EQ(virtualKeyFromGlutSpecial(12), VK_F12);  // GLUT_KEY_F12
     EXPECT_EQ(virtualKeyFromGlutSpecial(10), 0);       // GLUT_KEY_F10
 }
 
