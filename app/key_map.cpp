@@ -79,15 +79,16 @@ void applyViewpointKeys(const KeyState& k, KeyMapTargets& t) {
 // arrows' rows, whose acceleration it overrides only when a letter is held;
 // with Shift the arrows keep their own meanings beside the running letters.
 void applyLetterMovementKeys(const KeyState& k, Camera& camera, double walk, double turn) {
-    const bool run = k.held(VK_SHIFT);
-    const double accel = kAccel * walk * (run ? kRunFactor : 1.0);
-    const double limit = kWalkSpeed * walk * (run ? kRunFactor : 1.0);
-    camera.setSpeedLimits(limit, limit, kMaxTurnRate * turn);
-    if (k.held(VK_CONTROL)) return;
     const bool w = k.held(kKeyW);
     const bool s = k.held(kKeyS);
     const bool a = k.held(kKeyA);
     const bool d = k.held(kKeyD);
+    // Shift runs only with a letter: Shift with the arrows keeps the walking speed.
+    const bool run = k.held(VK_SHIFT) && !k.held(VK_CONTROL) && (w || s || a || d);
+    const double accel = kAccel * walk * (run ? kRunFactor : 1.0);
+    const double limit = kWalkSpeed * walk * (run ? kRunFactor : 1.0);
+    camera.setSpeedLimits(limit, limit, kMaxTurnRate * turn);
+    if (k.held(VK_CONTROL)) return;
     if (w || s) {
         // Shift + Up and Down look up and down: they walk only without Shift.
         const bool forwards = w || (!run && k.held(VK_UP));

@@ -192,6 +192,13 @@ TEST(KeyMap, ShiftRunsTheLettersAndTheSettingsScaleWalkingAndTurning) {
         EXPECT_EQ(s.camera.getForwardSpeed(), c.speed) << row;
     }
 
+    // Shift with an arrow alone steps at the walking speed: only the letters run.
+    Scene side;
+    side.press({VK_SHIFT, VK_RIGHT});
+    double second = 1.0;
+    side.camera.update(second);
+    EXPECT_EQ(side.camera.getStrafeSpeed(), 5.0);
+
     // The modifiers' own rows are left as they are: Shift + Up still looks up
     // with W held, and a letter does not undo Control's rise.
     Scene s;
