@@ -95,7 +95,8 @@ int main(int argc, char** argv) {
         spec.colourType = l.channels == 1 ? kGrey : l.channels == 3 ? kRgb : kRgba;
         spec.interlaced = l.interlaced;
         for (int i = 0; i < l.width * l.height * l.channels; ++i)
-            spec.samples.push_back(static_cast<std::uint16_t>((i / l.channels % l.width) / 16 * 16));
+            spec.samples.push_back(
+                static_cast<std::uint16_t>((i / l.channels % l.width) / 16 * 16));
         writeFile((dir / "png" / ("seed" + std::to_string(count++) + ".png")).string(),
                   writePng(spec));
     }
