@@ -6,9 +6,8 @@
 // or with one line naming the file and saying memory ran short, and leave
 // no large buffer behind. Global operator new is replaced here: libpng's and
 // libjpeg's own mallocs and the driver's are not failed.
-#include <gtest/gtest.h>
-
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
@@ -39,7 +38,7 @@ std::atomic<long> failAt{0};
 std::atomic<long> failedOnThisThread{0};
 std::atomic<long> failedElsewhere{0};
 std::atomic<long> largeLive{0};
-std::atomic<long> offThisThread{0};       // allocations made on other threads
+std::atomic<long> offThisThread{0};     // allocations made on other threads
 std::atomic<bool> failOnlyHere{false};  // count this thread's allocations alone
 std::thread::id testThread;
 
@@ -86,14 +85,30 @@ void* operator new[](std::size_t size) {
     if (void* p = allocate(size)) return p;
     throw std::bad_alloc();
 }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return allocate(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return allocate(size); }
-void operator delete(void* p) noexcept { release(p); }
-void operator delete[](void* p) noexcept { release(p); }
-void operator delete(void* p, std::size_t) noexcept { release(p); }
-void operator delete[](void* p, std::size_t) noexcept { release(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { release(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { release(p); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return allocate(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return allocate(size);
+}
+void operator delete(void* p) noexcept {
+    release(p);
+}
+void operator delete[](void* p) noexcept {
+    release(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    release(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    release(p);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+    release(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept {
+    release(p);
+}
 
 namespace {
 
@@ -102,6 +117,7 @@ namespace fs = std::filesystem;
 enum class Way { DecodedHere, AheadOnTheWorker, AheadOnThisThread, PixelsAhead };
 
 struct Case {
+    const char* id;  // the test's name
     const char* name;
     Way way;
     const char* image;  // file in the scratch directory
@@ -158,6 +174,10 @@ unsigned int load(Way way, const std::string& path, const std::string& busy, con
     return 0;
 }
 
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class TextureShortOfMemory : public ::testing::TestWithParam<Case> {};
 
 TEST_P(TextureShortOfMemory, EachFailedAllocationIsOneLineAndTheProgramGoesOn) {
@@ -171,9 +191,9 @@ TEST_P(TextureShortOfMemory, EachFailedAllocationIsOneLineAndTheProgramGoesOn) {
     // 1024 × 1024: large enough for the block thread, the bands' mipmaps
     // and the row passes' helper threads; 1000 × 1000 is scaled up first.
     for (const int side : {1024, 1000}) {
-        test_images::writeFile(dir + "/" + std::to_string(side) + ".png",
-                               test_images::writePng8(side, side, 3,
-                                                      test_images::gradient(side, side, 3)));
+        test_images::writeFile(
+            dir + "/" + std::to_string(side) + ".png",
+            test_images::writePng8(side, side, 3, test_images::gradient(side, side, 3)));
     }
     const std::string busy = dir + "/busy.png";
     fs::copy_file(dir + "/1024.png", busy);
@@ -218,17 +238,18 @@ TEST_P(TextureShortOfMemory, EachFailedAllocationIsOneLineAndTheProgramGoesOn) {
 }
 
 const Case kCases[] = {
-    {"decoded and made into levels on this thread", Way::DecodedHere, "1024.png"},
-    {"the same, scaled up to powers of two", Way::DecodedHere, "1000.png"},
-    {"made as decoded, on the worker", Way::AheadOnTheWorker, "1024.png"},
-    {"made as decoded and scaled up, on the worker", Way::AheadOnTheWorker, "1000.png"},
-    {"made as decoded, on this thread", Way::AheadOnThisThread, "1024.png"},
-    {"pixels alone, on the worker", Way::PixelsAhead, "1024.png"},
+    {"DecodedHere", "decoded and made into levels on this thread", Way::DecodedHere, "1024.png"},
+    {"DecodedHereScaledUp", "the same, scaled up to powers of two", Way::DecodedHere, "1000.png"},
+    {"AheadOnTheWorker", "made as decoded, on the worker", Way::AheadOnTheWorker, "1024.png"},
+    {"AheadOnTheWorkerScaledUp", "made as decoded and scaled up, on the worker",
+     Way::AheadOnTheWorker, "1000.png"},
+    {"AheadOnThisThread", "made as decoded, on this thread", Way::AheadOnThisThread, "1024.png"},
+    {"PixelsAhead", "pixels alone, on the worker", Way::PixelsAhead, "1024.png"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Ways, TextureShortOfMemory, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<Case>& info) {
-                             return "Way" + std::to_string(info.index);
+                             return std::string(info.param.id);
                          });
 
 }  // namespace
