@@ -19,6 +19,10 @@
 #include <thread>
 #include <vector>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 #include "image/image_loader.h"
 #include "image/texture_ahead.h"
 #include "image/texture_flags.h"
@@ -233,6 +237,11 @@ TEST_P(TextureShortOfMemory, EachFailedAllocationIsOneLineAndTheProgramGoesOn) {
         ASSERT_LT(n, 5000) << "no end to the allocations";
     }
     std::cout << c.name << ": " << walked << " allocation points walked" << std::endl;
+#if defined(__SANITIZE_ADDRESS__)
+    // Checked here, while the driver is loaded and its own memory reachable
+    // (scripts/test turns the check at exit off): whatever is left is ours.
+    EXPECT_EQ(__lsan_do_recoverable_leak_check(), 0) << "LeakSanitizer's report is above";
+#endif
     EXPECT_GT(walked, 10);
     fs::remove_all(dir);
 }
