@@ -8,8 +8,20 @@
 
 namespace {
 
-bool holdsModel(const std::string& directory) {
-    return std::ifstream(directory + "/" + kModelFileName).is_open();
+// Whether directory holds the model as a file that can be read. Only a
+// regular file counts, asked before opening it: opening a pipe would make the
+// start wait for a writer. Any other kind is named in note.
+bool holdsModel(const std::string& directory, std::string& note) {
+    namespace fs = std::filesystem;
+    const std::string path = directory + "/" + kModelFileName;
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (error || !fs::exists(status)) return false;
+    if (!fs::is_regular_file(status)) {
+        note = std::string("; its ") + kModelFileName + " is not a regular file";
+        return false;
+    }
+    return std::ifstream(path).is_open();
 }
 
 // Resolves "." and ".." by name and drops repeated slashes.
@@ -48,8 +60,10 @@ DataChoice findDataDirectory(const DataSearch& search) {
         for (const std::string& s : seen)
             if (s == directory) return false;
         seen.push_back(directory);
-        choice.looked.push_back(directory + " (" + what + ")");
-        if (!holdsModel(directory)) return false;
+        std::string note;
+        const bool holds = holdsModel(directory, note);
+        choice.looked.push_back(directory + " (" + what + note + ")");
+        if (!holds) return false;
         choice.source = source;
         choice.directory = directory;
         choice.holdsModel = true;

@@ -33,7 +33,8 @@ struct DataChoice {
     // working directory, where the program stays.
     std::string directory;
     bool holdsModel = false;  // false for None, and for a requested directory without the model
-    // Each place looked in, in order: "DIR (what)".
+    // Each place looked in, in order: "DIR (what)", or "DIR (what; its
+    // sthenge3.obj is not a regular file)" for a pipe, a directory, a device.
     std::vector<std::string> looked;
 };
 

@@ -80,5 +80,36 @@ int main(int argc, char** argv) {
         writeFile((dir / "jpeg" / ("seed" + std::to_string(count++) + ".jpg")).string(),
                   writeJpeg(spec));
     }
+    // Images of 256 × 256 and more, which the texture step makes band by
+    // band while they are decoded: grey, RGB and RGBA PNGs (one interlaced)
+    // and colour and grey JPEGs, small enough as files for the fuzzers.
+    struct Large {
+        int width, height, channels;
+        bool interlaced;
+    };
+    const Large larges[] = {{256, 256, 1, false}, {256, 256, 3, false}, {256, 256, 4, true}};
+    for (const Large& l : larges) {
+        PngSpec spec;
+        spec.width = l.width;
+        spec.height = l.height;
+        spec.colourType = l.channels == 1 ? kGrey : l.channels == 3 ? kRgb : kRgba;
+        spec.interlaced = l.interlaced;
+        for (int i = 0; i < l.width * l.height * l.channels; ++i)
+            spec.samples.push_back(
+                static_cast<std::uint16_t>((i / l.channels % l.width) / 16 * 16));
+        writeFile((dir / "png" / ("seed" + std::to_string(count++) + ".png")).string(),
+                  writePng(spec));
+    }
+    for (const JpegKind kind : {JpegKind::Colour, JpegKind::Grey}) {
+        JpegSpec spec;
+        spec.width = 256;
+        spec.height = 256;
+        spec.kind = kind;
+        spec.quality = 30;
+        spec.subsampleChroma = true;
+        spec.samples = gradient(spec.width, spec.height, kind == JpegKind::Grey ? 1 : 3);
+        writeFile((dir / "jpeg" / ("seed" + std::to_string(count++) + ".jpg")).string(),
+                  writeJpeg(spec));
+    }
     return 0;
 }

@@ -123,7 +123,11 @@ ImageResult readImageFile(const std::string& path, const ImageLimits& limits) {
 ImageResult readImageFile(const std::string& path, const ImageLimits& limits, ImageRows& rows) {
     std::vector<std::uint8_t> bytes;
     ImageResult result;
-    result.error = readBytes(path, bytes);
+    try {
+        result.error = readBytes(path, bytes);
+    } catch (const std::bad_alloc&) {
+        result.error = "not enough memory to read the file";
+    }
     if (!result.ok()) return result;
     return decodeImage(bytes.data(), bytes.size(), limits, rows);
 }

@@ -1,6 +1,7 @@
 #include "image/image_loader.h"
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <system_error>
@@ -99,6 +100,17 @@ ImageResult ImageLoader::adopt(const std::string& path, ImageResult decoded,
 void ImageLoader::reject(const std::string& path, const std::string& reason,
                          const std::string& consequence) {
     fail(path, fileStampOf(path), reason, consequence);
+}
+
+void ImageLoader::rejectShortOfMemory(std::string_view path, std::string_view reason,
+                                      std::string_view consequence) noexcept {
+    try {
+        reject(std::string(path), std::string(reason), std::string(consequence));
+    } catch (const std::exception&) {
+        std::fprintf(stderr, "%.*s: %.*s; %.*s\n", static_cast<int>(path.size()), path.data(),
+                     static_cast<int>(reason.size()), reason.data(),
+                     static_cast<int>(consequence.size()), consequence.data());
+    }
 }
 
 void ImageLoader::fail(const std::string& path, const FileStamp& stamp, const std::string& reason,

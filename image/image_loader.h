@@ -9,6 +9,7 @@
 #include <iosfwd>
 #include <map>
 #include <string>
+#include <string_view>
 
 #include "image/image_file.h"
 
@@ -64,6 +65,10 @@ class ImageLoader {
     // path decoded but its pixels could not be used (the texture could not be
     // made): remembered and reported like a failure to decode.
     void reject(const std::string& path, const std::string& reason, const std::string& consequence);
+    // reject, for a file that memory ran short for. Never throws: when even
+    // remembering it finds no memory, the line goes to standard error alone.
+    void rejectShortOfMemory(std::string_view path, std::string_view reason,
+                             std::string_view consequence) noexcept;
 
   private:
     void fail(const std::string& path, const FileStamp& stamp, const std::string& reason,

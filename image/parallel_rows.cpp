@@ -24,9 +24,16 @@ void forRowRanges(int rows, std::size_t bytesPerRow, const std::function<void(in
         return;
     }
     std::vector<std::thread> helpers;
-    helpers.reserve(static_cast<std::size_t>(parts - 1));
-    for (int p = 1; p < parts; ++p)
-        helpers.emplace_back(work, rows * p / parts, rows * (p + 1) / parts);
+    int started = 1;  // parts handed out: part 0 is this thread's
+    try {
+        helpers.reserve(static_cast<std::size_t>(parts - 1));
+        for (; started < parts; ++started)
+            helpers.emplace_back(work, rows * started / parts, rows * (started + 1) / parts);
+    } catch (const std::exception&) {
+        // No memory or no thread to be had: the parts not handed out are
+        // done here, after this thread's own.
+    }
     work(0, rows / parts);
+    if (started < parts) work(rows * started / parts, rows);
     for (std::thread& t : helpers) t.join();
 }

@@ -77,10 +77,19 @@ unsigned int createTexture(const DecodedImage& image, unsigned int flags) {
     return uploadTexture(makeTextureLevels(image, flags, textureTarget()), flags);
 }
 
-unsigned int uploadTexture(const TextureLevels& texture, unsigned int flags) {
+namespace {
+
+// uploadTexture, telling apart a driver that ran out of memory for the
+// levels (the texture is then deleted and 0 returned).
+GLuint uploadLevels(const TextureLevels& texture, unsigned int flags, bool& outOfMemory) {
+    outOfMemory = false;
     GLuint name = 0;
     glGenTextures(1, &name);
     if (name == 0) return 0;
+    // Errors left by earlier calls are not this upload's (a few at most:
+    // each call records one).
+    for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) {
+    }
     const GLenum format = glFormatOf(texture.format);
     const bool compressed = isDxt(texture.format);
 
@@ -109,11 +118,16 @@ unsigned int uploadTexture(const TextureLevels& texture, unsigned int flags) {
     // clamping sets it itself, each frame.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+    if (glGetError() == GL_OUT_OF_MEMORY) {
+        glDeleteTextures(1, &name);
+        outOfMemory = true;
+        return 0;
+    }
     return name;
 }
 
-unsigned int loadImageTexture(const std::string& path, unsigned int flags,
-                              const std::string& consequence, std::string* reason) {
+unsigned int loadTexture(const std::string& path, unsigned int flags,
+                         const std::string& consequence, std::string* reason) {
     ImageLoader& images = programImages();
     std::optional<PreparedTexture> ahead = programTexturesAhead().take(path, flags);
     ImageResult decoded =
@@ -133,13 +147,42 @@ unsigned int loadImageTexture(const std::string& path, unsigned int flags,
         if (reason != nullptr) *reason = decoded.error;
         return 0;
     }
+    bool outOfMemory = false;
     const unsigned int name =
-        madeForThis ? uploadTexture(ahead->levels, flags)
-                    : uploadTexture(makeTextureLevels(decoded.image, flags, target), flags);
+        madeForThis
+            ? uploadLevels(ahead->levels, flags, outOfMemory)
+            : uploadLevels(makeTextureLevels(decoded.image, flags, target), flags, outOfMemory);
     if (name == 0) {
-        const std::string why = "no texture made (no GL texture name; no current GL context?)";
+        const std::string why =
+            outOfMemory ? "not enough memory in the graphics driver for its texture"
+                        : "no texture made (no GL texture name; no current GL context?)";
         images.reject(path, why, consequence);
         if (reason != nullptr) *reason = why;
     }
     return name;
+}
+
+}  // namespace
+
+unsigned int uploadTexture(const TextureLevels& texture, unsigned int flags) {
+    bool outOfMemory = false;
+    return uploadLevels(texture, flags, outOfMemory);
+}
+
+unsigned int loadImageTexture(const std::string& path, unsigned int flags,
+                              const std::string& consequence, std::string* reason) {
+    try {
+        return loadTexture(path, flags, consequence, reason);
+    } catch (const std::exception&) {
+        // Memory ran short on this thread: decoding the file again, making
+        // its levels, or in the loader's own lists.
+    }
+    programImages().rejectShortOfMemory(path, kShortOfMemoryForTexture, consequence);
+    if (reason != nullptr) {
+        try {
+            *reason = kShortOfMemoryForTexture;
+        } catch (const std::exception&) {
+        }
+    }
+    return 0;
 }

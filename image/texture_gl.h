@@ -29,6 +29,8 @@ unsigned int uploadTexture(const TextureLevels& levels, unsigned int flags);
 // was named there (texture_ahead.h), else decodes it, through programImages(); and
 // returns the new texture's name, or 0 when the file or the texture failed;
 // the failure is then named on standard error (once per file as it stands)
-// with consequence, and *reason, when given, receives why.
+// with consequence, and *reason, when given, receives why. Memory running
+// short anywhere on the way (decoding, the levels, the driver's upload) is
+// such a failure: it never ends the program.
 unsigned int loadImageTexture(const std::string& path, unsigned int flags,
                               const std::string& consequence, std::string* reason = nullptr);

@@ -1,8 +1,8 @@
 #include "image/texture_stream.h"
 
 #include <algorithm>
+#include <exception>
 #include <new>
-#include <system_error>
 #include <utility>
 
 #include "image/texture_bands.h"
@@ -66,10 +66,11 @@ bool TextureLevelsAsDecoded::begin(int width, int height, int channels) {
     }
     if (early_) {
         bands_ = (blockRows_ + kBlockRowsPerBand - 1) / kBlockRowsPerBand;
-        // Without a thread the bands are all made by finish.
+        // Without a thread (no memory, no thread left) the bands are all
+        // made by finish.
         try {
             blockThread_ = std::thread([this] { makeBands(); });
-        } catch (const std::system_error&) {
+        } catch (const std::exception&) {
         }
     }
     return true;
@@ -112,23 +113,29 @@ int TextureLevelsAsDecoded::rowsNeededBy(int band) const {
     return std::min(grid_.height, kDxtBlockSide * end);
 }
 
-void TextureLevelsAsDecoded::makeBands() {
-    for (;;) {
+void TextureLevelsAsDecoded::makeBands() noexcept {
+    while (!shortOfMemory_) {
         const int band = nextBand_.fetch_add(1);
         if (band >= bands_) return;
         const int needed = rowsNeededBy(band);
-        {
-            std::unique_lock<std::mutex> lock(mutex_);
-            arrived_.wait(lock, [&] { return rowsIn_ >= needed || over_; });
-            if (rowsIn_ < needed) return;  // the image was given up
+        try {
+            {
+                std::unique_lock<std::mutex> lock(mutex_);
+                arrived_.wait(lock, [&] { return rowsIn_ >= needed || over_; });
+                if (rowsIn_ < needed) return;  // the image was given up
+            }
+            int first = 0;
+            int end = 0;
+            blockRowsOf(band, first, end);
+            compressDxtRows(grid_, format_, first, end, blocks_.data());
+            // Powers of two of at least 16: every band is 16 whole rows.
+            if (bandMipmaps_)
+                mipmapBand(grid_, kDxtBlockSide * first, bandLevels_.data(), bandSums_.data());
+        } catch (const std::exception&) {
+            // The band's mipmap rows found no memory: the levels cannot be
+            // finished, which finish tells its caller.
+            shortOfMemory_ = true;
         }
-        int first = 0;
-        int end = 0;
-        blockRowsOf(band, first, end);
-        compressDxtRows(grid_, format_, first, end, blocks_.data());
-        // Powers of two of at least 16: every band is 16 whole rows.
-        if (bandMipmaps_)
-            mipmapBand(grid_, kDxtBlockSide * first, bandLevels_.data(), bandSums_.data());
     }
 }
 
@@ -147,6 +154,7 @@ TextureLevels TextureLevelsAsDecoded::finish(bool decoded) {
     // levels from the last mipmaps the bands made, or from the whole grid.
     makeBands();
     stopBlockThread();
+    if (shortOfMemory_) throw std::bad_alloc();
     std::vector<PixelGrid> chain;
     if (bandMipmaps_) {
         for (PixelGrid& level : bandLevels_) chain.push_back(std::move(level));

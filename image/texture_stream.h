@@ -30,13 +30,15 @@ class TextureLevelsAsDecoded final : public ImageRows {
     void rowsDone(int count) override;
 
     // Once the decoder has returned: the levels when it decoded the image,
-    // else none.
+    // else none. Throws std::bad_alloc when memory ran short, on this
+    // thread or the block thread.
     TextureLevels finish(bool decoded);
 
   private:
     // Makes the blocks of bands as they are claimed and their rows are in,
-    // until none is left or the image is given up.
-    void makeBands();
+    // until none is left or the image is given up. Never throws: a band that
+    // found no memory sets shortOfMemory_ and ends the work.
+    void makeBands() noexcept;
     // Rows of the image (from its top) that band k needs.
     int rowsNeededBy(int band) const;
     // Block rows [first, end) of band k.
@@ -62,7 +64,8 @@ class TextureLevelsAsDecoded final : public ImageRows {
     std::vector<std::uint16_t> bandSums_;
     std::mutex mutex_;
     std::condition_variable arrived_;
-    int rowsIn_ = 0;     // rows complete, as told to the block thread
-    bool over_ = false;  // decoding ended, in success or failure
+    int rowsIn_ = 0;                          // rows complete, as told to the block thread
+    bool over_ = false;                       // decoding ended, in success or failure
+    std::atomic<bool> shortOfMemory_{false};  // a band could not be made
     std::thread blockThread_;
 };

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <iostream>
+#include <new>
 #include <vector>
 
 #include "model/obj_model.h"
@@ -86,7 +87,13 @@ void readMtlFile(std::string path) {
         std::cerr << "couldn't open material file: " << path << std::endl;
         return;
     }
-    readMtlLines(in);
+    try {
+        readMtlLines(in);
+    } catch (const std::bad_alloc&) {
+        std::cerr << path
+                  << ": not enough memory to read the materials; the rest of them are left out"
+                  << std::endl;
+    }
 }
 
 void handleMaterial(const TokenList& tokens) {

@@ -9,6 +9,7 @@
 #include <iostream>
 #include <map>
 #include <memory>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -472,8 +473,17 @@ void readOpenedObj(const LineStarts& starts, const std::string& fileName) {
 
 void loadObjModel(std::string fileName, ObjModel& model) {
     if (!endsWithObj(fileName)) return;
-    startLoad(model);
-    readObjFile(fileName);
+    try {
+        startLoad(model);
+        readObjFile(fileName);
+    } catch (const std::bad_alloc&) {
+        // A model larger than the memory at hand is left out whole: its
+        // memory is given back, and the scene goes on as without the file.
+        objStream.close();
+        model = ObjModel();
+        std::cerr << fileName << ": not enough memory to read the model; going on without the model"
+                  << std::endl;
+    }
 }
 
 void readObjFile(std::string fileName) {

@@ -12,13 +12,27 @@
 #include "overlay/overlay_screens.h"
 #include "platform/tick.h"
 
+namespace {
+
+// The screen's pixels, or why there are none, reported once.
+ImageResult screenImage(const char* file, const char* consequence) {
+    try {
+        // Decoded ahead when start-up named it (texture_ahead.h).
+        std::optional<ImageResult> ahead = programTexturesAhead().takePixels(file);
+        return ahead ? programImages().adopt(file, std::move(*ahead), textureLimits(), consequence)
+                     : programImages().load(file, textureLimits(), consequence);
+    } catch (const std::exception&) {
+        // Memory ran short on this thread, in the loader's own lists.
+    }
+    programImages().rejectShortOfMemory(file, kShortOfMemoryForTexture, consequence);
+    return ImageResult{};  // no pixels: a screen of no size
+}
+
+}  // namespace
+
 std::uint32_t uploadScreenImage(const char* file) {
     const char* consequence = "that overlay screen is drawn without it";
-    // Decoded ahead when start-up named it (texture_ahead.h).
-    std::optional<ImageResult> ahead = programTexturesAhead().takePixels(file);
-    ImageResult decoded =
-        ahead ? programImages().adopt(file, std::move(*ahead), textureLimits(), consequence)
-              : programImages().load(file, textureLimits(), consequence);
+    const ImageResult decoded = screenImage(file, consequence);
     std::uint8_t* pixels = decoded.image.pixels.get();
     const int width = decoded.ok() ? decoded.image.width : 0;
     const int height = decoded.ok() ? decoded.image.height : 0;

@@ -176,8 +176,14 @@ void readSettings(std::istream& in, const std::string& fileName, Settings& s,
 
 void readSettingsFile(const std::string& path, bool asked, Settings& s, std::ostream& report) {
     std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    // Asked before opening: opening a pipe would wait for a writer.
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        report << path << ": not a regular file; the defaults are kept\n";
+        return;
+    }
     std::ifstream in(path);
-    if (!in || std::filesystem::is_directory(path, ec)) {
+    if (!in) {
         // No settings file is the usual case; one that is there and cannot be
         // read, or one named on the command line, is worth a line.
         if (asked || std::filesystem::exists(path, ec))

@@ -4,6 +4,7 @@
 // scene goes on without it.
 #include <gtest/gtest.h>
 #include <unistd.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <chrono>
@@ -90,6 +91,47 @@ void truncate(const std::string& file, std::size_t keep) {
     test_images::writeFile(file, bytes);
 }
 
+// An 8192 × 8192 RGB PNG, the largest picture the program takes, written a
+// row at a time (deflate at its fastest: a few seconds, 1.5 MB of file).
+void writeLargestPng(const std::string& path) {
+    constexpr int kSide = 8192;
+    std::vector<std::uint8_t> row(1 + 3 * kSide);  // filter byte 0, then RGB
+    for (int x = 0; x < kSide; ++x) {
+        row[1 + 3 * x] = static_cast<std::uint8_t>(x * 7);
+        row[2 + 3 * x] = static_cast<std::uint8_t>(x * 3);
+        row[3 + 3 * x] = 128;
+    }
+    std::vector<std::uint8_t> idat(compressBound(static_cast<uLong>(row.size())) * kSide / 64 +
+                                   4096);
+    z_stream z{};
+    deflateInit(&z, 1);
+    z.next_out = idat.data();
+    z.avail_out = static_cast<uInt>(idat.size());
+    for (int y = 0; y < kSide; ++y) {
+        z.next_in = row.data();
+        z.avail_in = static_cast<uInt>(row.size());
+        deflate(&z, y + 1 == kSide ? Z_FINISH : Z_NO_FLUSH);
+    }
+    idat.resize(z.total_out);
+    deflateEnd(&z);
+    std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    auto chunk = [&](const char* type, const std::vector<std::uint8_t>& data) {
+        auto put32 = [&](std::uint32_t v) {
+            for (int shift = 24; shift >= 0; shift -= 8) png.push_back(std::uint8_t(v >> shift));
+        };
+        put32(static_cast<std::uint32_t>(data.size()));
+        const std::size_t start = png.size();
+        png.insert(png.end(), type, type + 4);
+        png.insert(png.end(), data.begin(), data.end());
+        put32(static_cast<std::uint32_t>(
+            crc32(0, png.data() + start, static_cast<uInt>(png.size() - start))));
+    };
+    chunk("IHDR", {0, 0, 0x20, 0, 0, 0, 0x20, 0, 8, 2, 0, 0, 0});  // 8192 × 8192, 8-bit RGB
+    chunk("IDAT", idat);
+    chunk("IEND", {});
+    test_images::writeFile(path, png);
+}
+
 struct SceneRun {
     Image view;
     std::string output;
@@ -166,4 +208,38 @@ TEST_F(Images, ATruncatedGroundIsNamedOnceOnStandardError) {
         << run.errors;
     // The ground, and only it, is drawn differently.
     EXPECT_GT(differingFraction(bundled.view, run.view, 12), 0.05);
+}
+
+// Short of memory is bad input too: with the address space limited (`ulimit
+// -v`) and the largest picture in each image slot (ground, stone, a sky face,
+// intro), the program starts, names each picture it has no memory for in one
+// line, goes on without it, and ends with status 0 on Esc.
+TEST(ImagesShortOfMemory, TheLargestPicturesUnderAMemoryLimitAreNamedAndLeftOut) {
+    XvfbScreen screen(1024, 768);
+    ASSERT_TRUE(screen.ok());
+    SceneCopy large("largest-pictures");
+    const std::vector<std::string> slots = {"ground.png", "stone.png", "cloudy/0.jpg",
+                                            "intro1.png"};
+    writeLargestPng(large.file(slots[0]));
+    for (std::size_t i = 1; i < slots.size(); ++i)
+        fs::copy_file(large.file(slots[0]), large.file(slots[i]),
+                      fs::copy_options::overwrite_existing);
+    // About 1 GB: room for the scene, not for four such pictures at once.
+    Program velmora(screen,
+                    {"-c", "ulimit -v 1000000 && exec \"$0\" \"$@\"", programPath(), "--windowed",
+                     "--data", large.path()},
+                    "", "/bin/sh");
+    ASSERT_TRUE(velmora.waitForWindow(60.0)) << velmora.errorOutput();
+    EXPECT_TRUE(velmora.goesIdle(90.0)) << "busy at rest";
+    velmora.press("Escape");
+    EXPECT_EQ(velmora.waitForExit(20.0), 0) << velmora.errorOutput();
+    const std::string errors = velmora.errorOutput();
+    int named = 0;
+    std::size_t from = 0;
+    for (std::size_t end; (end = errors.find('\n', from)) != std::string::npos; from = end + 1) {
+        const std::string line = errors.substr(from, end - from);
+        EXPECT_NE(line.find("not enough memory"), std::string::npos) << line;
+        for (const std::string& slot : slots) named += line.rfind(slot + ": ", 0) == 0 ? 1 : 0;
+    }
+    EXPECT_GE(named, 1) << "the limit left room for every picture: " << errors;
 }
