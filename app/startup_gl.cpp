@@ -50,7 +50,10 @@ void refitToShownFrame(const Desktop& desktop) {
     windowWidth = window.width;
     windowHeight = window.height;
     glutReshapeWindow(window.width, window.height);
-    glutPositionWindow(window.x, window.y);
+    // The rule places the frame as drawn; the window reaches beyond it by
+    // any invisible borders.
+    const FrameExtents border = invisibleBorders();
+    glutPositionWindow(window.x - border.left, window.y - border.top);
 }
 
 }  // namespace
