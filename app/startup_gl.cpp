@@ -51,7 +51,10 @@ void refitToShownFrame(const Desktop& desktop) {
     windowWidth = window.width;
     windowHeight = window.height;
     glutReshapeWindow(window.width, window.height);
-    glutPositionWindow(window.x, window.y);
+    // The rule places the frame as drawn; the window reaches beyond it by
+    // any invisible borders.
+    const FrameExtents border = invisibleBorders();
+    glutPositionWindow(window.x - border.left, window.y - border.top);
 }
 
 // The view to start with: a viewpoint (1 to 4; 5 is the start view, where

@@ -68,7 +68,8 @@ add_custom_target(windows_packages
   ${copy_commands}
   COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR}/windows-package
           ${CMAKE_COMMAND} -E tar cf ${zip} --format=zip ${package}
-  COMMAND ${MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DOUTFILE=${setup}
+  COMMAND ${MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DVERSION4=${VELMORA_WINDOWS_VERSION}
+          "-DSUMMARY=${VELMORA_SUMMARY}" "-DCOPYRIGHT=${VELMORA_COPYRIGHT}" -DOUTFILE=${setup}
           -DICON=${VELMORA_WINDOWS_ICON} -DFILES=${CMAKE_BINARY_DIR}/windows-package/files.nsh
           ${PROJECT_SOURCE_DIR}/packaging/windows/velmora.nsi
   DEPENDS velmora velmora_data velmora_icon velmora_windows_icon

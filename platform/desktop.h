@@ -33,6 +33,11 @@ Desktop readDesktop(const char* displayName);
 // as the window manager drew it; false when there is none to measure.
 bool shownFrameExtents(FrameExtents& frame);
 
+// What the program's window takes up beyond the frame as drawn, on each side
+// (Windows 10 and 11: invisible resize borders; elsewhere none). A window
+// asked for at (x, y) draws its frame at (x + left, y + top).
+FrameExtents invisibleBorders();
+
 // Whether the window manager keeps the program's window maximised or full
 // screen, whatever size the program asked for.
 bool windowIsMaximised();

@@ -1,8 +1,9 @@
 ; The Windows installer: velmora.exe with its scene into the user's own
 ; programs folder (no administrator needed), a Start-menu entry with the
 ; icon, and an uninstaller listed in Apps & features that removes exactly
-; the installed files, the entry and the key. makensis is given VERSION,
-; OUTFILE, ICON and FILES (the file lists, from cmake/VelmoraWindowsPackage.cmake).
+; the installed files, the entry and the key. makensis is given VERSION (and
+; VERSION4, its four numbers), SUMMARY, COPYRIGHT, OUTFILE, ICON and FILES
+; (the file lists), from cmake/VelmoraWindowsPackage.cmake.
 ; A 64-bit installer for a 64-bit program (and Wine without its 32-bit
 ; half runs it too).
 Target amd64-unicode
@@ -27,6 +28,16 @@ SetCompressor /SOLID lzma
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
+
+; The installer's own version resource, as Explorer's Properties show it.
+VIProductVersion "${VERSION4}"
+VIFileVersion "${VERSION4}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "Velmora"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "Velmora ${VERSION} setup: ${SUMMARY}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "the Velmora developers"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "${COPYRIGHT}"
 
 Section "Velmora"
   SetShellVarContext current
