@@ -68,7 +68,9 @@ void applyStartView(const Options& options) {
 }
 
 // --size sets the window's size, and so the picture's, instead of the desktop's rule.
-bool sizeGiven(const Options& options) { return options.width > 0 && options.height > 0; }
+bool sizeGiven(const Options& options) {
+    return options.width > 0 && options.height > 0;
+}
 
 }  // namespace
 
@@ -163,7 +165,8 @@ Desktop openWindow(const Options& options, const char* displayName) {
     fullScreenByManager = desktop.managed && desktop.fullScreenState;
     WindowGeometry window =
         desktop.managed ? fitFramedWindow(desktop.workArea, desktop.frame) : fitWindow(sw, sh);
-    if (sizeGiven(options)) window = WindowGeometry{options.width, options.height, window.x, window.y};
+    if (sizeGiven(options))
+        window = WindowGeometry{options.width, options.height, window.x, window.y};
     windowWidth = window.width;
     windowHeight = window.height;
 

@@ -1,10 +1,10 @@
+#include "platform/user_folders.h"
+
 #include <pwd.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
-
-#include "platform/user_folders.h"
 
 namespace {
 

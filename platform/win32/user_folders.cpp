@@ -1,10 +1,10 @@
+#include "platform/user_folders.h"
+
 #include <shlobj.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdlib>
-
-#include "platform/user_folders.h"
 
 namespace {
 
